@@ -1,0 +1,27 @@
+# The two set-up commands of the README, and a few more for developers.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: deps configure build demo check bench format
+
+deps:
+	scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Writes the demo log and opens it.
+demo: build
+	$(BUILD)/src/cli/kivo demo $(BUILD)/demo
+	$(BUILD)/src/cli/kivo info $(BUILD)/demo/demo.bhx
+
+# Builds and runs every test; the window tests run on a virtual X server.
+check: build
+	xvfb-run -a -s "-screen 0 1600x1200x24" ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

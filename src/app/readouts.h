@@ -1,0 +1,30 @@
+// KIVO Log Viewer
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace kivo {
+
+// The three readouts above the image, from one record.
+
+// Depth in units with three decimals, right-aligned in at least six characters:
+// 1500 -> " 1.500", 123456 -> "123.456", -250 -> "-0.250".
+QString formatDepthReadout(qint32 depth, const QLocale &locale = QLocale::system());
+
+// 90 minus the angle's magnitude, "<t>.0", for magnitudes up to 180 (0 -> "90.0",
+// 180 -> "-90.0"); beyond that nullopt: the readout keeps its previous text.
+std::optional<QString> formatAngleReadout(qint16 angle);
+
+// The bearing's magnitude, "<b>.0": -45 and 45 both give "45.0".
+QString formatBearingReadout(qint16 bearing);
+
+// The label of a depth mark, or nullopt when the depth is not a multiple of 100 thousandths:
+// the depth in tenths of a unit right-aligned in at least five characters, then the unit
+// suffix: 12300 -> " 12.3m", 0 -> "  0.0m", 1234500 -> "1234.5m".
+std::optional<QString> formatDepthMark(qint32 depth, const QString &unitSuffix,
+                                       const QLocale &locale = QLocale::system());
+
+} // namespace kivo
