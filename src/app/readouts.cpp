@@ -1,0 +1,54 @@
+// KIVO Log Viewer
+#include "app/readouts.h"
+
+#include <cstdlib>
+
+namespace kivo {
+
+namespace {
+
+// value / 10^decimals with exactly that many decimals, in integers so that no binary rounding
+// can shift a digit; right-aligned in at least width characters.
+QString fixedPoint(qint64 value, int decimals, int width, const QLocale &locale)
+{
+    qint64 scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    const qint64 magnitude = std::llabs(value);
+    const QString text = QStringLiteral("%1%2%3%4")
+                             .arg(value < 0 ? QStringLiteral("-") : QString())
+                             .arg(magnitude / scale)
+                             .arg(locale.decimalPoint())
+                             .arg(magnitude % scale, decimals, 10, QLatin1Char('0'));
+    return text.rightJustified(width, QLatin1Char(' '));
+}
+
+} // namespace
+
+QString formatDepthReadout(qint32 depth, const QLocale &locale)
+{
+    return fixedPoint(depth, 3, 6, locale);
+}
+
+std::optional<QString> formatAngleReadout(qint16 angle)
+{
+    const int magnitude = std::abs(int(angle));
+    if (magnitude > 180)
+        return std::nullopt;
+    return QString::number(90 - magnitude) + QStringLiteral(".0");
+}
+
+QString formatBearingReadout(qint16 bearing)
+{
+    return QString::number(std::abs(int(bearing))) + QStringLiteral(".0");
+}
+
+std::optional<QString> formatDepthMark(qint32 depth, const QString &unitSuffix,
+                                       const QLocale &locale)
+{
+    if (depth % 100 != 0)
+        return std::nullopt;
+    return fixedPoint(depth / 100, 1, 5, locale) + unitSuffix;
+}
+
+} // namespace kivo

@@ -1,0 +1,69 @@
+// KIVO Log Viewer
+#include "cli/clicommon.h"
+
+#include <cstdio>
+
+namespace kivo::cli {
+
+const QList<Command> &commands()
+{
+    static const QList<Command> all = {
+        {"info", "header and data layout of a log, as JSON", runInfo},
+        {"readouts", "depth, angle and bearing readouts of a view, as JSON", runReadouts},
+        {"demo", "write a demonstration log", runDemo},
+    };
+    return all;
+}
+
+void printError(const QString &text)
+{
+    const QByteArray bytes = "kivo: " + text.toUtf8() + "\n";
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+void printOut(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+bool parseCommandLine(QCommandLineParser &parser, const QString &command,
+                      const QStringList &arguments, int &exitCode)
+{
+    parser.addHelpOption();
+    if (!parser.parse(QStringList{QStringLiteral("kivo")} + arguments)) {
+        printError(parser.errorText());
+        exitCode = ExitUsage;
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        // The parser names the program only; the command belongs in the usage line too.
+        QString help = parser.helpText();
+        help.replace(QStringLiteral("Usage: kivo "), QStringLiteral("Usage: kivo ") + command + " ");
+        printOut(help.toUtf8());
+        exitCode = ExitOk;
+        return false;
+    }
+    return true;
+}
+
+bool integerOption(const QCommandLineParser &parser, const QString &name, qint64 low, qint64 high,
+                   qint64 &value)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    const qint64 parsed = parser.value(name).toLongLong(&ok);
+    if (!ok || parsed < low || parsed > high) {
+        printError(QStringLiteral("--%1 must be a whole number from %2 to %3, not '%4'")
+                       .arg(name)
+                       .arg(low)
+                       .arg(high)
+                       .arg(parser.value(name)));
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+} // namespace kivo::cli

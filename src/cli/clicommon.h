@@ -1,0 +1,44 @@
+// KIVO Log Viewer
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+namespace kivo::cli {
+
+// Exit codes of every command.
+enum ExitCode {
+    ExitOk = 0,
+    ExitUsage = 1,   // bad command line: unknown command or option, missing or bad value
+    ExitRefused = 2, // the log is refused or cannot be read; the reason is on stderr
+};
+
+// One command: its name, a line for the overview, and the function that runs it with the
+// arguments after the command name.
+struct Command {
+    const char *name;
+    const char *summary;
+    int (*run)(const QStringList &arguments);
+};
+
+const QList<Command> &commands();
+
+void printError(const QString &text);
+void printOut(const QByteArray &bytes);
+
+// Parses a command's arguments; on failure prints the parser's message and returns false.
+// Handles --help itself: prints it and returns false with exitCode 0.
+bool parseCommandLine(QCommandLineParser &parser, const QString &command,
+                      const QStringList &arguments, int &exitCode);
+
+// Reads an integer option within [low, high]; on failure prints a usage error.
+bool integerOption(const QCommandLineParser &parser, const QString &name, qint64 low, qint64 high,
+                   qint64 &value);
+
+// Declared by each command's file.
+int runInfo(const QStringList &arguments);
+int runReadouts(const QStringList &arguments);
+int runDemo(const QStringList &arguments);
+
+} // namespace kivo::cli

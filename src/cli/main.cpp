@@ -1,0 +1,52 @@
+// KIVO Log Viewer
+#include "cli/clicommon.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+using namespace kivo::cli;
+
+namespace {
+
+void printOverview()
+{
+    QByteArray text = "Usage: kivo COMMAND [OPTIONS]\n"
+                      "Reads KIVO borehole image logs (.bhx data file, .HED header) without a "
+                      "window.\n\nCommands:\n";
+    for (const Command &command : commands())
+        text += QByteArray("  ") + QByteArray(command.name).leftJustified(14) + command.summary +
+                "\n";
+    text += "\n'kivo COMMAND --help' describes a command's options.\n"
+            "Exit codes: 0 success, 1 usage error, 2 log refused or unreadable.\n";
+    printOut(text);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Rendering needs fonts and images but no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("kivo"));
+
+    QStringList arguments = QGuiApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        printOverview();
+        return ExitUsage;
+    }
+    const QString name = arguments.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
+        printOverview();
+        return ExitOk;
+    }
+    for (const Command &command : commands()) {
+        if (name == QLatin1String(command.name))
+            return command.run(arguments);
+    }
+    printError(QStringLiteral("unknown command '%1'; 'kivo --help' lists the commands").arg(name));
+    return ExitUsage;
+}
