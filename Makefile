@@ -16,8 +16,8 @@ build: configure
 
 # Writes the demo log and opens it.
 demo: build
-	$(BUILD)/src/cli/kivo demo $(BUILD)/demo
-	$(BUILD)/src/cli/kivo info $(BUILD)/demo/demo.bhx
+	$(BUILD)/src/kivo demo $(BUILD)/demo
+	$(BUILD)/src/kivo info $(BUILD)/demo/demo.bhx
 
 # Builds and runs every test; the window tests run on a virtual X server.
 check: build

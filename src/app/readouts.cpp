@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #include "app/readouts.h"
 
+#include "app/timageline.h"
+
 #include <cstdlib>
 
 namespace kivo {
@@ -49,6 +51,14 @@ std::optional<QString> formatDepthMark(qint32 depth, const QString &unitSuffix,
     if (depth % 100 != 0)
         return std::nullopt;
     return fixedPoint(depth / 100, 1, 5, locale) + unitSuffix;
+}
+
+void setReadouts(ReadoutTexts &readouts, const TImageLine &record, const QLocale &locale)
+{
+    readouts.depth = formatDepthReadout(record.Depth(), locale);
+    if (const auto angle = formatAngleReadout(record.Angle()))
+        readouts.angle = *angle;
+    readouts.bearing = formatBearingReadout(record.Bearing());
 }
 
 } // namespace kivo

@@ -8,7 +8,20 @@
 
 namespace kivo {
 
-// The three readouts above the image, from one record.
+class TImageLine;
+
+// The texts of the three readouts above the image: depth (Label1), angle (Label3) and bearing
+// (Label5).
+struct ReadoutTexts {
+    QString depth;
+    QString angle;
+    QString bearing;
+};
+
+// Sets the readouts from one record. The angle keeps its previous text when the record's angle
+// is out of range.
+void setReadouts(ReadoutTexts &readouts, const TImageLine &record,
+                 const QLocale &locale = QLocale::system());
 
 // Depth in units with three decimals, right-aligned in at least six characters:
 // 1500 -> " 1.500", 123456 -> "123.456", -250 -> "-0.250".

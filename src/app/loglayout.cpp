@@ -1,0 +1,81 @@
+// KIVO Log Viewer
+#include "app/loglayout.h"
+
+#include "header/headerio.h"
+#include "header/inifile.h"
+#include "header/numberformat.h"
+#include "kivoerror.h"
+
+namespace kivo {
+
+namespace {
+
+int readInteger(const IniFile &header, const char *section, const char *key, int absent)
+{
+    const auto bytes = header.value(section, key);
+    if (!bytes)
+        return absent;
+    return parseHeaderInteger(*bytes).value_or(absent);
+}
+
+// A real read as text: an absent key gives the default number (not the default's text, which
+// would not convert in a comma locale), a present one must convert.
+double readReal(const IniFile &header, const char *key, double absent, const QLocale &locale)
+{
+    const auto bytes = header.value("WellInfo", key);
+    if (!bytes)
+        return absent;
+    return StrToFloat(decodeHeaderText(header, *bytes), locale);
+}
+
+} // namespace
+
+void logModeToDisplay(int logMode, int &direction, int &orientationMode)
+{
+    switch (logMode) {
+    case 11:
+        direction = 1;
+        orientationMode = 1;
+        break;
+    case 14:
+        direction = 1;
+        orientationMode = 2;
+        break;
+    case 15:
+        direction = 2;
+        orientationMode = 2;
+        break;
+    default: // 12, and every code the viewer does not know
+        direction = 2;
+        orientationMode = 1;
+        break;
+    }
+}
+
+bool identAccepted(const IniFile &header)
+{
+    const auto ident = header.value("General", "Ident");
+    return ident && *ident == "WL_EXT";
+}
+
+LogLayout readLogLayout(const IniFile &header, int viewDepthUnit, int defaultSampleCount,
+                        const QLocale &locale)
+{
+    LogLayout layout;
+    layout.SamplesPerLine = readInteger(header, "Channel1", "SampleCount", defaultSampleCount);
+    if (layout.SamplesPerLine <= 0 || layout.SamplesPerLine > LogLayout::MaxSamplesPerLine) {
+        throw KivoError(QStringLiteral("The header gives %1 samples per line (\"SampleCount\" of "
+                                       "section \"Channel1\"); a log needs 1 to %2.")
+                            .arg(layout.SamplesPerLine)
+                            .arg(LogLayout::MaxSamplesPerLine));
+    }
+    logModeToDisplay(readInteger(header, "WellInfo", "LogMode", 11), layout.LogDirection,
+                     layout.OrientationMode);
+    layout.DepthUnit = readInteger(header, "WellInfo", "DepthUnit", viewDepthUnit);
+    layout.Step = readReal(header, "step", 1.0, locale);
+    layout.LogStartDepth = readReal(header, "StartDepth", 0.0, locale);
+    layout.LogEndDepth = readReal(header, "EndDepth", 0.0, locale);
+    return layout;
+}
+
+} // namespace kivo

@@ -1,0 +1,95 @@
+// KIVO Log Viewer
+#include "app/striprenderer.h"
+
+#include "app/readouts.h"
+#include "app/timageline.h"
+#include "display/surface.h"
+
+namespace kivo {
+
+StripRenderer::StripRenderer(int samplesPerLine, QString unitSuffix, QLocale locale)
+    : m_samples(samplesPerLine)
+    , m_unitSuffix(std::move(unitSuffix))
+    , m_locale(std::move(locale))
+    , m_sampleOfColumn(ImageColumns)
+{
+    Q_ASSERT(samplesPerLine > 0);
+    for (int j = 0; j < ImageColumns; ++j)
+        m_sampleOfColumn[size_t(j)] = int(qint64(j) * samplesPerLine / ImageColumns) * 3;
+    setColourMap(TColourMap{});
+}
+
+void StripRenderer::PrepareSurfaceA(TDirectDrawSurface &surface)
+{
+    TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
+    canvas.Brush.Color = clWhite;
+    canvas.Pen.Color = clBlack;
+    canvas.Font.Color = clBlack;
+    canvas.FillRect(surface.ClientRect());
+    canvas.Font.Name = QStringLiteral("MS LineDraw");
+}
+
+void StripRenderer::PrepareSurfaceB(TDirectDrawSurface &surface)
+{
+    TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
+    canvas.Pen.Color = clWhite;
+    for (int y = 0; y < surface.Height(); ++y) {
+        canvas.MoveTo(0, y);
+        canvas.LineTo(ImageLeft, y);
+    }
+    canvas.ReleaseCanvas();
+}
+
+void StripRenderer::setColourMap(const TColourMap &map)
+{
+    for (size_t i = 0; i < 256; ++i) {
+        m_red[i] = quint32(map.RedTable[i] & 0xFF) << 16;
+        m_green[i] = quint32(map.GreenTable[i] & 0xFF00);
+        m_blue[i] = quint32(map.BlueTable[i] >> 16) & 0xFF;
+    }
+}
+
+void StripRenderer::DrawImageRow(TDirectDrawSurface &surface, const TImageLine &record,
+                                 int y) const
+{
+    quint32 *row = surface.scanLine(y);
+    if (!row || surface.Width() <= ImageLeft)
+        return;
+    const int columns = qMin(ImageColumns, surface.Width() - ImageLeft);
+    const uchar *samples = record.Samples();
+    quint32 *out = row + ImageLeft;
+    if (m_samples == ImageColumns) {
+        for (int j = 0; j < columns; ++j, samples += 3)
+            out[j] = 0xFF000000u | m_red[samples[0]] | m_green[samples[1]] | m_blue[samples[2]];
+    } else {
+        for (int j = 0; j < columns; ++j) {
+            const uchar *sample = samples + m_sampleOfColumn[size_t(j)];
+            out[j] = 0xFF000000u | m_red[sample[0]] | m_green[sample[1]] | m_blue[sample[2]];
+        }
+    }
+    const quint32 white = rgbFromPlain(clWhite);
+    row[ImageLeft] = white;
+    if (surface.Width() > RightFrame) // on a 783-pixel surface the right frame falls outside
+        row[RightFrame] = white;
+}
+
+void StripRenderer::DrawDepthMark(TDirectDrawSurface &surface, qint32 depth, int y) const
+{
+    const auto label = formatDepthMark(depth, m_unitSuffix, m_locale);
+    if (!label)
+        return;
+    TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
+    canvas.Pen.Color = clBlack;
+    canvas.MoveTo(TickLeft, y);
+    canvas.LineTo(ImageLeft, y);
+    canvas.TextOut(0, y - LabelRise, *label);
+}
+
+void StripRenderer::clearMargin(TDirectDrawSurface &surface, int rows)
+{
+    TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
+    canvas.Pen.Color = clWhite;
+    canvas.FillRect({0, 0, ImageLeft, rows});
+}
+
+} // namespace kivo

@@ -1,0 +1,79 @@
+// KIVO Log Viewer
+#include "app/readouts.h"
+#include "app/timageline.h"
+#include "app/viewgeometry.h"
+#include "cli/clicommon.h"
+#include "cli/jsonwriter.h"
+#include "cli/openedlog.h"
+#include "kivoerror.h"
+
+namespace kivo::cli {
+
+namespace {
+
+// The readouts as the viewer sets them for a position: from the record the view shows on top.
+void readoutsAt(OpenedLog &log, const ViewGeometry &view, qint64 position, ReadoutTexts &texts)
+{
+    const auto record = view.readoutRecord(position);
+    if (!record)
+        return;
+    log.file.SeekRecord(*record);
+    if (const uchar *bytes = log.file.ReadRecordView())
+        setReadouts(texts, TImageLine(bytes, log.check.layout.SamplesPerLine));
+}
+
+} // namespace
+
+int runReadouts(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Prints the depth (Label1), angle (Label3) and bearing (Label5) readouts, the scroll "
+        "maximum, the first record drawn and the surface width for a view of a log, as the "
+        "viewer shows them after opening the log and scrolling to the position.");
+    parser.addPositionalArgument("LOG.bhx", "the data file");
+    parser.addOption({"rows", "the view's height in rows (1 to 100000)", "R"});
+    parser.addOption({"position", "the scroll position, 0 (default) to the scroll maximum", "P"});
+    int exitCode = ExitOk;
+    if (!parseCommandLine(parser, "readouts", arguments, exitCode))
+        return exitCode;
+    if (parser.positionalArguments().size() != 1 || !parser.isSet("rows")) {
+        printError("readouts takes one data file and --rows; 'kivo readouts --help' describes it");
+        return ExitUsage;
+    }
+    qint64 rows = 0;
+    if (!integerOption(parser, "rows", 1, 100000, rows))
+        return ExitUsage;
+
+    OpenedLog log;
+    if (!openLog(parser.positionalArguments().first(), log))
+        return ExitRefused;
+    const ViewGeometry view{log.recordCount, int(rows), log.check.layout.LogDirection};
+    qint64 position = 0;
+    if (!integerOption(parser, "position", 0, view.scrollMax(), position))
+        return ExitUsage;
+
+    ReadoutTexts texts;
+    try {
+        readoutsAt(log, view, 0, texts);
+        if (position != 0)
+            readoutsAt(log, view, position, texts);
+    } catch (const KivoError &error) {
+        printError(error.text());
+        return ExitRefused;
+    }
+
+    JsonWriter json;
+    json.beginObject();
+    json.value("Label1", texts.depth);
+    json.value("Label3", texts.angle);
+    json.value("Label5", texts.bearing);
+    json.value("Max", view.scrollMax());
+    json.value("ViewStart", view.viewStart(position));
+    json.value("Width", view.surfaceWidth());
+    json.endObject();
+    printOut(json.result());
+    return ExitOk;
+}
+
+} // namespace kivo::cli

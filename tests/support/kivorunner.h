@@ -1,0 +1,21 @@
+// KIVO Log Viewer
+#pragma once
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+namespace kivo::test {
+
+// The built `kivo` tool run as a user would run it.
+struct KivoRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs kivo with the arguments (the build tells the tests where it is, in KIVO_BIN_DIR).
+KivoRun runKivo(const QStringList &arguments,
+                const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+
+} // namespace kivo::test
