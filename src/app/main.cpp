@@ -1,0 +1,28 @@
+// KIVO Log Viewer
+#include "app/ui/tform1.h"
+#include "app/ui/tform7.h"
+#include "display/ui/tform2.h"
+#include "header/ui/tform6.h"
+#include "print/ui/tform8.h"
+
+#include <QApplication>
+
+using namespace kivo;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KIVO VIEWER"));
+    QApplication::setDesktopFileName(QStringLiteral("kivo-viewer"));
+    // Closing the main window ends the program, whichever tool windows are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    TForm1 form1(QApplication::arguments());
+    TForm2 form2(form1.state());
+    TForm6 form6(form1.state());
+    TForm7 form7(&form1);
+    TForm8 form8(form1.state(), &form1);
+    form1.setWindows(&form2, &form6, &form7, &form8);
+    form1.showMaximized();
+    return app.exec();
+}

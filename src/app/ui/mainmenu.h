@@ -1,0 +1,49 @@
+// KIVO Log Viewer
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace kivo {
+
+// The main window's menu: "&File", "&Edit", "&View" and the "&About..." command on the bar.
+// Ctrl+C copies and "&Close" is Ctrl+W, as on every desktop; the bar menus open with Alt and
+// their underlined letter.
+class MainMenu : public QObject {
+    Q_OBJECT
+
+public:
+    // Which items are enabled follows the open command's progress.
+    enum class State {
+        Idle,    // start-up, and after a log is closed or refused
+        Opening, // the open command has started: copy and display adjust already work
+        Viewing, // a log is open
+    };
+
+    MainMenu(QMenuBar *bar, QObject *parent = nullptr);
+
+    void setState(State state);
+    State state() const { return m_state; }
+
+    QMenu *File1;
+    QAction *ReplayLog1;   // "&Open"
+    QAction *Close1;       // "&Close"
+    QAction *EditHeader1;  // "&View Header"
+    QAction *Print1;       // "Print &Setup..."
+    QAction *Print2;       // "&Print Screen"
+    QAction *PrintHeader1; // "Print &Header"
+    QAction *Exit1;        // "E&xit"
+    QMenu *Edit1;
+    QAction *Copy1; // "&Copy"
+    QMenu *View1;
+    QAction *BrightnessAdjust1; // "&Display Adjust"
+    QAction *About1;            // "&About..."
+
+private:
+    State m_state = State::Idle;
+};
+
+} // namespace kivo

@@ -1,0 +1,220 @@
+// KIVO Log Viewer
+#include "app/ui/tform1.h"
+
+#include "app/errorreport.h"
+#include "app/settingsfile.h"
+#include "app/ui/mainmenu.h"
+#include "app/ui/messages.h"
+#include "app/ui/opencommand.h"
+#include "app/ui/topbar.h"
+#include "app/ui/tform7.h"
+#include "app/ui/tscrollbar.h"
+#include "display/orientationstrip.h"
+#include "display/ui/tdxdraw.h"
+#include "display/ui/tform2.h"
+#include "header/ui/tform6.h"
+#include "kivoerror.h"
+#include "print/ui/tform8.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace kivo {
+
+TForm1::TForm1(const QStringList &arguments)
+    : m_arguments(arguments)
+    , m_settingsPath(settingsFilePath())
+{
+    setWindowTitle(QStringLiteral("KIVO Log Viewer"));
+    buildLayout();
+    m_menu = new MainMenu(menuBar(), this);
+    m_spares = std::make_unique<SpareSurfaces>(
+        DXDraw1->area(), [this](const QString &text) { showMessage(this, text); });
+    DXDraw1->area().OnInitialize = [this] { m_spares->DXDraw1Initialize(); };
+    DXDraw1->area().OnFinalize = [this] { m_spares->DXDraw1Finalize(); };
+    m_open = std::make_unique<OpenCommand>(*this);
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connectMenu();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    // The area's last Finalize raises OnFinalize, which the spare surfaces handle.
+    DXDraw1->Finalize();
+}
+
+void TForm1::buildLayout()
+{
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    Panel1 = new TopBar(central);
+    Label1 = Panel1->Label1;
+    Label2 = Panel1->Label2;
+    Label3 = Panel1->Label3;
+    Label5 = Panel1->Label5;
+    Image1 = Image4();
+    column->addWidget(Panel1);
+
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    Panel4 = new QFrame(central);
+    Panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel4->setLineWidth(1);
+    Panel4->setFixedWidth(ImagePanelWidth);
+    auto *panelRow = new QHBoxLayout(Panel4);
+    panelRow->setContentsMargins(1, 1, 1, 1);
+    panelRow->setSpacing(0);
+    DXDraw1 = new TDXDraw(Panel4);
+    panelRow->addWidget(DXDraw1);
+    Panel10 = new QFrame(Panel4);
+    Panel10->setFixedWidth(18);
+    Panel10->setAutoFillBackground(true);
+    QPalette grey = Panel10->palette();
+    grey.setColor(QPalette::Window, QColor(192, 192, 192));
+    Panel10->setPalette(grey);
+    auto *barColumn = new QHBoxLayout(Panel10);
+    barColumn->setContentsMargins(1, 0, 1, 0);
+    ScrollBar4 = new TScrollBar(Qt::Vertical, Panel10);
+    ScrollBar4->setFixedWidth(16);
+    ScrollBar4->setSingleStep(40);
+    barColumn->addWidget(ScrollBar4);
+    panelRow->addWidget(Panel10);
+    row->addWidget(Panel4);
+    row->addStretch(1);
+    column->addLayout(row, 1);
+    setCentralWidget(central);
+}
+
+void TForm1::connectMenu()
+{
+    connect(m_menu->ReplayLog1, &QAction::triggered, this, &TForm1::ReplayLog1Click);
+    connect(m_menu->Close1, &QAction::triggered, this, &TForm1::Close1Click);
+    connect(m_menu->EditHeader1, &QAction::triggered, this, &TForm1::EditHeader1Click);
+    connect(m_menu->BrightnessAdjust1, &QAction::triggered, this,
+            &TForm1::BrightnessAdjust1Click);
+    connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(ScrollBar4, &TScrollBar::scrolled, this,
+            [this](int code) { m_open->ScrollBar4Scroll(code); });
+    connect(DXDraw1, &TDXDraw::wheelTurned, this, [this](int steps) {
+        if (m_open->viewing() && Panel10->isVisible())
+            ScrollBar4->scrollByWheel(steps);
+    });
+}
+
+void TForm1::setWindows(TForm2 *form2, TForm6 *form6, TForm7 *form7, TForm8 *form8)
+{
+    Form2 = form2;
+    Form6 = form6;
+    Form7 = form7;
+    Form8 = form8;
+}
+
+void TForm1::FormCreate()
+{
+    m_state.ColourMap.Brightness = 0.0;
+    m_state.ColourMap.Contrast = 100.0;
+    BuildColourMap(m_state.ColourMap);
+    m_state.OpenFromCommandLine = 0;
+    m_state.CloseRequested = 0;
+    m_state.LastLogDir =
+        loadLastLogDir(m_settingsPath, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    Panel10->hide();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow()
+{
+    // A data file named as the first argument opens about a second after the window shows;
+    // anything else on the command line is ignored.
+    if (m_arguments.size() >= 2 && QFileInfo(m_arguments.at(1)).isFile()) {
+        m_state.OpenFromCommandLine = 1;
+        m_open->setCommandLineFile(m_arguments.at(1));
+        Timer1->start();
+    }
+}
+
+void TForm1::Timer1Timer()
+{
+    Timer1->stop();
+    ReplayLog1Click();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TForm1::FormClose()
+{
+    try {
+        saveLastLogDir(m_settingsPath, m_state.LastLogDir);
+    } catch (const KivoError &error) {
+        // Tell the user the setting is lost, but never keep them from quitting.
+        showErrorReport(this, error.text());
+    }
+    m_quitRequested = true;
+    for (QWidget *window : {static_cast<QWidget *>(Form2), static_cast<QWidget *>(Form6),
+                            static_cast<QWidget *>(Form7), static_cast<QWidget *>(Form8)}) {
+        if (window)
+            window->hide();
+    }
+    QCoreApplication::quit();
+}
+
+void TForm1::ReplayLog1Click() { m_open->run(); }
+
+void TForm1::Close1Click() { m_state.CloseRequested = 1; }
+
+void TForm1::EditHeader1Click()
+{
+    if (Form6)
+        Form6->show();
+}
+
+void TForm1::BrightnessAdjust1Click()
+{
+    if (Form2) {
+        Form2->show();
+        Form2->raise();
+    }
+}
+
+void TForm1::Exit1Click() { close(); }
+
+void TForm1::About1Click()
+{
+    if (Form7)
+        Form7->About1Click();
+}
+
+void TForm1::showOrientationStrip(int mode)
+{
+    ShowOrientationStrip(mode, Image1);
+    Panel1->setStrip(Image1);
+}
+
+} // namespace kivo
