@@ -59,13 +59,13 @@ void LogView::incrementalPass(qint64 position)
     if (shift != 0) {
         surface->Draw(0, int(shift), surface->ClientRect(), *surface);
         // The rows' records move with the picture; the uncovered rows are read below.
-        std::vector<RowRecord> moved(m_rows.size());
+        std::vector<RowRecord> shifted(m_rows.size());
         for (int y = 0; y < rows; ++y) {
             const qint64 from = y - shift;
             if (from >= 0 && from < rows)
-                moved[size_t(y)] = m_rows[size_t(from)];
+                shifted[size_t(y)] = m_rows[size_t(from)];
         }
-        m_rows = std::move(moved);
+        m_rows = std::move(shifted);
         const int paintFrom = shift > 0 ? 0 : rows + int(shift);
         const int paintTo = shift > 0 ? int(shift) : rows;
         // The uncovered rows hold a run of consecutive records.

@@ -82,7 +82,9 @@ void StripRenderer::DrawDepthMark(TDirectDrawSurface &surface, qint32 depth, int
     canvas.Pen.Color = clBlack;
     canvas.MoveTo(TickLeft, y);
     canvas.LineTo(ImageLeft, y);
-    canvas.TextOut(0, y - LabelRise, *label);
+    // A label never reaches into the image, however long an absurd depth makes it: the image
+    // rows are drawn before the marks and would otherwise keep stray label pixels.
+    canvas.TextRect({0, y - LabelRise, ImageLeft, y + 64}, 0, y - LabelRise, *label);
 }
 
 void StripRenderer::clearMargin(TDirectDrawSurface &surface, int rows)

@@ -33,7 +33,7 @@ struct ViewerState {
     iniparam params;
     TColourMap ColourMap;
 
-    ImageFile ImageFile;
+    kivo::ImageFile ImageFile;
     int SamplesPerLine = 0;
     int LogDirection = 0;
     int OrientationMode = 0;

@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #include "display/surfacecanvas.h"
 
+#include <limits>
+
 #include "display/blockcopy.h"
 #include "display/surface.h"
 
@@ -121,13 +123,28 @@ void TDirectDrawSurfaceCanvas::SetPixel(int x, int y, TColor color) {
     m_surface.runBits()[y * m_surface.stride() + x] = colorToRgb(color);
 }
 
-void TDirectDrawSurfaceCanvas::TextOut(int x, int y, const QString &text) {
+void TDirectDrawSurfaceCanvas::TextOut(int x, int y, const QString &text)
+{
+    const TRect everywhere{std::numeric_limits<int>::min(), std::numeric_limits<int>::min(),
+                           std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
+    TextRect(everywhere, x, y, text);
+}
+
+void TDirectDrawSurfaceCanvas::TextRect(const TRect &clip, int x, int y, const QString &text)
+{
     if (text.isEmpty())
         return;
     const QImage cell =
         m_textCells.cell(text, Font.Name, colorToRgb(Font.Color), colorToRgb(Brush.Color));
-    const auto block = clipBlock(TRect{0, 0, cell.width(), cell.height()}, cell.size(), x, y,
-                                 m_surface.image().size());
+    // The part of the cell inside the clip rectangle, in the cell's own coordinates.
+    const qint64 left = qMax<qint64>(x, clip.Left);
+    const qint64 top = qMax<qint64>(y, clip.Top);
+    const qint64 right = qMin<qint64>(qint64(x) + cell.width(), clip.Right);
+    const qint64 bottom = qMin<qint64>(qint64(y) + cell.height(), clip.Bottom);
+    if (right <= left || bottom <= top)
+        return;
+    const TRect part{int(left - x), int(top - y), int(right - x), int(bottom - y)};
+    const auto block = clipBlock(part, cell.size(), int(left), int(top), m_surface.image().size());
     if (!block)
         return;
     copyBlock(m_surface.runBits(), m_surface.stride(),

@@ -52,6 +52,8 @@ public:
     // The text in Font.Color with its top-left at (x, y), on Brush.Color over its whole cell.
     // Throws KivoError when no QGuiApplication exists.
     void TextOut(int x, int y, const QString &text);
+    // The same, drawing only the part of the cell inside clip.
+    void TextRect(const TRect &clip, int x, int y, const QString &text);
     // Width and height of the text's cell in the current font.
     QSize TextExtent(const QString &text);
     // Ends the current run of drawing; drawing again starts a new run with the same settings.
