@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
-#include <QList>
 #include <QString>
 
 #include <optional>
@@ -37,31 +36,49 @@ public:
     // True when the file began with a UTF-8 byte-order mark.
     bool hasUtf8Bom() const { return m_utf8Bom; }
 
-    // Sets a key, keeping every other line as it was; adds the section and key when missing.
+    // Sets a key, keeping every other line byte for byte: replaces the line of the key the
+    // reader sees, or adds the key at the end of the section (after its last non-blank line),
+    // or adds the section at the end of the file. The value is written up to its first line
+    // break or NUL byte, as no reader could see anything after them.
     void setValue(QByteArrayView section, QByteArrayView key, const QByteArray &value);
-    // The file's text with the changes made by setValue (LF line ends for new lines).
-    QByteArray toBytes() const;
+    // The file's text with the changes made by setValue. New lines end like the file's first
+    // line (LF in a file without line ends).
+    QByteArray toBytes() const { return m_text; }
     // Writes toBytes() atomically; throws KivoError("Unable to write to <path>") on failure.
     void save(const QString &path) const;
 
 private:
-    struct Entry {
-        int line; // index into m_lines of the key line
-        QByteArray value;
+    // A section or key name inside m_text, hashed and compared without regard to ASCII case.
+    // The hash is kept so that probing and rehashing a large table never touch the text.
+    struct Name {
+        explicit Name(QByteArrayView name);
+        bool operator==(const Name &other) const;
+        friend size_t qHash(const Name &name, size_t) { return name.hash; }
+
+        QByteArrayView text;
+        size_t hash;
+    };
+    // Both start out as -1 when the parser adds a name, so that one lookup both finds a name
+    // seen before and adds a new one.
+    struct Line {
+        qsizetype begin = -1;
+        qsizetype end = -1; // before the line end
     };
     struct Section {
-        int line; // index into m_lines of the section line
-        int lastLine; // last line belonging to the section
-        QHash<QByteArray, Entry> entries; // key folded to lower case -> first entry
+        qsizetype insertAt = -1; // just after the line end of the section's last non-blank line
+        QHash<Name, Line> keys;  // first key line of each name
     };
 
     void parse();
+    void splice(qsizetype at, qsizetype length, const QByteArray &bytes);
+    bool endsInLineEnd() const;
 
-    QList<QByteArray> m_lines; // without line ends
+    // The whole file, byte-order mark included; the names in m_sections point into it, so
+    // every change to it is followed by parse().
+    QByteArray m_text;
     QByteArray m_lineEnd = "\n";
     bool m_utf8Bom = false;
-    QHash<QByteArray, Section> m_sections; // name folded to lower case -> first section
-    QList<QByteArray> m_sectionOrder;
+    QHash<Name, Section> m_sections; // first section of each name
 };
 
 } // namespace kivo
