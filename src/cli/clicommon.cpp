@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #include "cli/clicommon.h"
 
+#include <QRegularExpression>
+
 #include <cstdio>
 
 namespace kivo::cli {
@@ -39,7 +41,8 @@ bool parseCommandLine(QCommandLineParser &parser, const QString &command,
     if (parser.isSet(QStringLiteral("help"))) {
         // The parser names the program only; the command belongs in the usage line too.
         QString help = parser.helpText();
-        help.replace(QStringLiteral("Usage: kivo "), QStringLiteral("Usage: kivo ") + command + " ");
+        help.replace(QRegularExpression(QStringLiteral("^Usage: \\S+ ")),
+                     QStringLiteral("Usage: kivo ") + command + " ");
         printOut(help.toUtf8());
         exitCode = ExitOk;
         return false;

@@ -64,7 +64,9 @@ void TestImageFile::partialRecordIsNeverARecord()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("log.bhx");
-    writeDataFile(path, {360, 9, 0, 1, patternColour, QByteArray(172, '\x7f')});
+    DataFileSpec spec(360, 9, 0, 1);
+    spec.trailing = QByteArray(172, '\x7f');
+    writeDataFile(path, spec);
     ImageFile file;
     file.OpenImageFile(path, TImageLine::recordSize(360));
     file.SeekRecord(8);

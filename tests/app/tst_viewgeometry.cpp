@@ -73,14 +73,18 @@ void TestViewGeometry::longLogBottomUp()
 
 void TestViewGeometry::oneRecordMoreThanRows()
 {
-    for (int direction : {1, 2}) {
-        const ViewGeometry view{501, 500, direction};
-        QVERIFY(view.scrollBarShown());
-        QCOMPARE(view.scrollMax(), qint64(1));
-        QCOMPARE(view.readoutRecord(direction == 2 ? 1 : 0), std::optional<qint64>(500));
-        const int lastRow = direction == 2 ? 499 : 0;
-        QCOMPARE(view.recordOnRow(direction == 2 ? 1 : 0, lastRow), std::optional<qint64>(500));
-    }
+    // One record more than rows: a scroll range of one step, and the last record in reach.
+    const ViewGeometry down{501, 500, 2};
+    QVERIFY(down.scrollBarShown());
+    QCOMPARE(down.scrollMax(), qint64(1));
+    QCOMPARE(down.recordOnRow(1, 499), std::optional<qint64>(500));
+    QCOMPARE(down.readoutRecord(1), std::optional<qint64>(1));
+
+    const ViewGeometry up{501, 500, 1};
+    QCOMPARE(up.scrollMax(), qint64(1));
+    QCOMPARE(up.recordOnRow(0, 0), std::optional<qint64>(500));
+    QCOMPARE(up.readoutRecord(0), std::optional<qint64>(500));
+    QCOMPARE(up.recordOnRow(1, 499), std::optional<qint64>(0));
 }
 
 void TestViewGeometry::shortLogs_data()

@@ -17,6 +17,10 @@ using SampleColour = std::function<Rgb(qint64 k, int i)>;
 Rgb patternColour(qint64 k, int i);
 
 struct DataFileSpec {
+    DataFileSpec(int samples_, qint64 count_, qint32 firstDepth_ = 0, qint32 depthStep_ = 10)
+        : samples(samples_), count(count_), firstDepth(firstDepth_), depthStep(depthStep_)
+    {}
+
     int samples = 720;
     qint64 count = 0;
     qint32 firstDepth = 0;   // depth of record 0, thousandths of a unit
