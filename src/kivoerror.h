@@ -11,7 +11,10 @@ namespace kivo {
 // The core throws it; the windows and the command-line tool catch it where the user sees it.
 class KivoError : public std::exception {
 public:
-    explicit KivoError(QString text) : m_text(std::move(text)), m_utf8(m_text.toUtf8()) {}
+    explicit KivoError(QString text)
+        : m_text(std::move(text))
+        , m_utf8(m_text.toUtf8())
+    {}
 
     const QString &text() const { return m_text; }
     const char *what() const noexcept override { return m_utf8.constData(); }

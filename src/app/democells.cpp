@@ -14,9 +14,11 @@ DemoCells::DemoCells(int width, int cellWidth, int cellHeight, float millimetres
     , m_cellWidth(cellWidth)
     , m_cellHeight(cellHeight)
     , m_columnScale(millimetresPerColumn)
-    , m_seed(seed) {}
+    , m_seed(seed)
+{}
 
-DemoCells::Sample DemoCells::at(int column, qint64 row) const {
+DemoCells::Sample DemoCells::at(int column, qint64 row) const
+{
     const int cellX = column / m_cellWidth;
     const qint64 cellY = row >= 0 ? row / m_cellHeight : (row + 1) / m_cellHeight - 1;
     float nearest = std::numeric_limits<float>::max();

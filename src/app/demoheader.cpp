@@ -19,7 +19,8 @@ public:
     void section(const char *name) { m_text += QByteArray("[") + name + "]\r\n"; }
     void key(const char *name, const QByteArray &value) { m_text += name + ("=" + value) + "\r\n"; }
     void key(const char *name, qint64 value) { key(name, QByteArray::number(value)); }
-    void keys(std::initializer_list<Key> list) {
+    void keys(std::initializer_list<Key> list)
+    {
         for (const Key &k : list)
             key(k.first, k.second);
     }
@@ -79,7 +80,8 @@ const std::array<const char *, 10> Comments = {
     "Data checked on site by R. Lef\xE8vre.",
 };
 
-void writeGeneral(HeaderText &h) {
+void writeGeneral(HeaderText &h)
+{
     h.section("General");
     h.keys({{"Ident", "WL_EXT"},
             {"Version", "101"},
@@ -89,7 +91,8 @@ void writeGeneral(HeaderText &h) {
             {"Data_Files", "1"}});
 }
 
-void writeWell(HeaderText &h) {
+void writeWell(HeaderText &h)
+{
     h.section("WellInfo");
     h.keys({{"DepthUnit", "0"}, {"LogMode", "11"}});
     h.key("Startdepth", demo::FirstDepth / 1000);
@@ -124,19 +127,22 @@ void writeWell(HeaderText &h) {
             {"GroundLevel", "305"}});
 }
 
-void writeRuns(HeaderText &h) {
+void writeRuns(HeaderText &h)
+{
     for (const RunKey &run : RunKeys) {
         for (size_t n = 0; n < run.values.size(); ++n)
             h.key((run.stem + QByteArray::number(qint64(n) + 1)).constData(), run.values[n]);
     }
 }
 
-void writeComments(HeaderText &h) {
+void writeComments(HeaderText &h)
+{
     for (size_t n = 0; n < Comments.size(); ++n)
         h.key(("Comment" + QByteArray::number(qint64(n) + 1)).constData(), Comments[n]);
 }
 
-void writeLayout(HeaderText &h) {
+void writeLayout(HeaderText &h)
+{
     h.section("Track1");
     h.keys({{"Style", "Image"},
             {"Type", "Colour"},
@@ -182,7 +188,8 @@ void writeLayout(HeaderText &h) {
 
 } // namespace
 
-QByteArray demoHeaderText() {
+QByteArray demoHeaderText()
+{
     HeaderText h;
     writeGeneral(h);
     writeWell(h);

@@ -78,29 +78,35 @@ constexpr qint64 ZoneReach = 60; // rows beyond the nominal zone that a piece ca
 constexpr float CrackWidth = 1.4f;
 constexpr float ChipCrackWidth = 0.5f;
 
-float smoothstep(float t) {
+float smoothstep(float t)
+{
     return t * t * (3.0f - 2.0f * t);
 }
 
 // Phase of the sinusoid whose deepest point lies at the azimuth.
-double columnPhase(int column, double azimuth) {
+double columnPhase(int column, double azimuth)
+{
     return 2.0 * Pi * column / Width + Pi / 2.0 - azimuth * Pi / 180.0;
 }
 
-float laminaShade(const Lithology &rock, qint64 level) {
+float laminaShade(const Lithology &rock, qint64 level)
+{
     const float n = smoothNoise(double(level) / rock.laminaThickness, LaminaSeed);
     return 1.0f + rock.lamination * (2.0f * n - 1.0f);
 }
 
-float mix(float a, float b, float w) {
+float mix(float a, float b, float w)
+{
     return a + (b - a) * w;
 }
 
-int wrapColumn(float column) {
+int wrapColumn(float column)
+{
     return (int(std::floor(column)) % Width + Width) % Width;
 }
 
-uchar toByte(float value) {
+uchar toByte(float value)
+{
     return uchar(std::clamp(value, 0.0f, 255.0f) + 0.5f);
 }
 
@@ -108,7 +114,8 @@ uchar toByte(float value) {
 
 namespace demo {
 
-double fractureRow(const Fracture &fracture, int column) {
+double fractureRow(const Fracture &fracture, int column)
+{
     const double amplitude = HoleRadius * std::tan(fracture.dip * Pi / 180.0);
     return double(fracture.record) + amplitude * std::sin(columnPhase(column, fracture.azimuth));
 }
@@ -121,7 +128,8 @@ DemoImage::DemoImage()
     , m_coarse(Width, 90, 36, 3)
     , m_stain(Width, 90, 60, 4)
     , m_pieces(Width, 48, 20, MillimetresPerColumn, 5)
-    , m_chips(Width, 20, 8, MillimetresPerColumn, 7) {
+    , m_chips(Width, 20, 8, MillimetresPerColumn, 7)
+{
     for (int i = 0; i < Width; ++i) {
         m_bedding[size_t(i)] =
             int(std::lround(BeddingAmplitude * std::sin(columnPhase(i, BeddingAzimuth))));
@@ -138,7 +146,8 @@ DemoImage::DemoImage()
     buildTraces();
 }
 
-void DemoImage::buildRocks() {
+void DemoImage::buildRocks()
+{
     m_rocks.resize(size_t(demo::RecordCount + 2 * BeddingMargin));
     size_t bed = 0;
     for (size_t index = 0; index < m_rocks.size(); ++index) {
@@ -166,7 +175,8 @@ void DemoImage::buildRocks() {
     }
 }
 
-void DemoImage::buildTraces() {
+void DemoImage::buildTraces()
+{
     for (size_t k = 0; k < demo::Fractures.size(); ++k) {
         Trace trace;
         trace.fracture = demo::Fractures[k];
@@ -186,7 +196,8 @@ void DemoImage::buildTraces() {
     }
 }
 
-void DemoImage::paintRow(qint64 record, uchar *samples) {
+void DemoImage::paintRow(qint64 record, uchar *samples)
+{
     paintRock(record);
     paintBrokenZone(record);
     paintTraces(record);
@@ -197,7 +208,8 @@ void DemoImage::paintRow(qint64 record, uchar *samples) {
     }
 }
 
-void DemoImage::paintRock(qint64 record) {
+void DemoImage::paintRock(qint64 record)
+{
     m_texture.fill(0.0f);
     m_fine.addRow(record, 0.5f, m_texture.data());
     m_medium.addRow(record, 0.3f, m_texture.data());
@@ -217,7 +229,8 @@ void DemoImage::paintRock(qint64 record) {
     }
 }
 
-void DemoImage::paintTraces(qint64 record) {
+void DemoImage::paintTraces(qint64 record)
+{
     for (const Trace &trace : m_traces) {
         if (double(record) < trace.top || double(record) > trace.bottom)
             continue;
@@ -243,7 +256,8 @@ void DemoImage::paintTraces(qint64 record) {
     }
 }
 
-void DemoImage::paintBrokenZone(qint64 record) {
+void DemoImage::paintBrokenZone(qint64 record)
+{
     if (record < demo::BrokenZoneFirst - ZoneReach || record > demo::BrokenZoneLast + ZoneReach)
         return;
     for (size_t i = 0; i < size_t(Width); ++i) {

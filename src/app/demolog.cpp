@@ -24,21 +24,25 @@ constexpr qint64 RecordsPerBlock = 512; // about 1 MB per write
 class DemoFile {
 public:
     explicit DemoFile(const QString &path)
-        : m_file(path) {
+        : m_file(path)
+    {
         if (!m_file.open(QIODevice::WriteOnly))
             fail();
     }
-    void write(const QByteArray &bytes, qint64 size) {
+    void write(const QByteArray &bytes, qint64 size)
+    {
         if (m_file.write(bytes.constData(), size) != size)
             fail();
     }
-    void commit() {
+    void commit()
+    {
         if (!m_file.commit())
             fail();
     }
 
 private:
-    [[noreturn]] void fail() {
+    [[noreturn]] void fail()
+    {
         throw KivoError(
             QStringLiteral("Cannot write the demonstration log file %1: %2")
                 .arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString()));
@@ -47,7 +51,8 @@ private:
     QSaveFile m_file;
 };
 
-void writeRecord(DemoImage &image, qint64 record, uchar *bytes) {
+void writeRecord(DemoImage &image, qint64 record, uchar *bytes)
+{
     qToLittleEndian<qint32>(demo::FirstDepth + qint32(record), bytes);
     image.paintRow(record, bytes + 4);
     uchar *orientation = bytes + 4 + 3 * demo::SamplesPerLine;
@@ -57,7 +62,8 @@ void writeRecord(DemoImage &image, qint64 record, uchar *bytes) {
     qToLittleEndian<qint16>(0, orientation + 6);
 }
 
-void writeDataFile(const QString &path) {
+void writeDataFile(const QString &path)
+{
     DemoFile file(path);
     DemoImage image;
     QByteArray block(RecordsPerBlock * RecordSize, '\0');
@@ -75,18 +81,21 @@ void writeDataFile(const QString &path) {
 
 namespace demo {
 
-qint16 bearing(qint64 record) {
+qint16 bearing(qint64 record)
+{
     return qint16(record * 720 / RecordCount % 360);
 }
 
-qint16 angle(qint64 record) {
+qint16 angle(qint64 record)
+{
     return qint16(
         std::lround(3.0 + 2.0 * std::sin(2.0 * 3.14159265358979323846 * record / 6000.0)));
 }
 
 } // namespace demo
 
-void writeDemoLog(const QString &directory) {
+void writeDemoLog(const QString &directory)
+{
     if (!QDir().mkpath(directory))
         throw KivoError(QStringLiteral("Cannot create the folder %1 for the demonstration log")
                             .arg(QDir::toNativeSeparators(directory)));

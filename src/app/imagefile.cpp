@@ -34,8 +34,9 @@ QString ioErrorText(int error, const QString &path)
         reason = QStringLiteral("Is a directory");
         break;
     default:
-        reason = QStringLiteral("I/O error %1 (%2)").arg(error).arg(QString::fromLocal8Bit(
-                                                                       std::strerror(error)));
+        reason = QStringLiteral("I/O error %1 (%2)")
+                     .arg(error)
+                     .arg(QString::fromLocal8Bit(std::strerror(error)));
         break;
     }
     return QStringLiteral("%1: %2").arg(reason, path);
@@ -43,7 +44,10 @@ QString ioErrorText(int error, const QString &path)
 
 } // namespace
 
-ImageFile::~ImageFile() { CloseImageFile(); }
+ImageFile::~ImageFile()
+{
+    CloseImageFile();
+}
 
 void ImageFile::OpenImageFile(const QString &path, qint64 recordSize)
 {
@@ -100,7 +104,10 @@ void ImageFile::SeekRecord(qint64 n, qint64 readAhead)
     m_chunkStart = m_position;
 }
 
-bool ImageFile::AtEnd() const { return m_position >= m_fileSize; }
+bool ImageFile::AtEnd() const
+{
+    return m_position >= m_fileSize;
+}
 
 bool ImageFile::fill()
 {
@@ -110,7 +117,8 @@ bool ImageFile::fill()
     m_chunk.resize(wanted);
     qint64 got = 0;
     while (got < wanted) {
-        const ssize_t n = ::pread(m_fd, m_chunk.data() + got, size_t(wanted - got), m_position + got);
+        const ssize_t n =
+            ::pread(m_fd, m_chunk.data() + got, size_t(wanted - got), m_position + got);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

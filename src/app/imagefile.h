@@ -54,7 +54,7 @@ private:
     qint64 m_fileSize = 0; // as last seen by fstat or a short read
     qint64 m_position = 0; // byte offset of the next record
     qint64 m_readAhead = 1;
-    QByteArray m_chunk;     // bytes from m_chunkStart on
+    QByteArray m_chunk; // bytes from m_chunkStart on
     qint64 m_chunkStart = 0;
 };
 

@@ -21,7 +21,10 @@ struct LogLayout {
     double LogEndDepth = 0.0;
 
     qint64 recordSize() const { return 3LL * SamplesPerLine + 12; }
-    QString unitSuffix() const { return DepthUnit == 0 ? QStringLiteral("m") : QStringLiteral("ft"); }
+    QString unitSuffix() const
+    {
+        return DepthUnit == 0 ? QStringLiteral("m") : QStringLiteral("ft");
+    }
 };
 
 // "LogMode" to the stacking direction and the orientation strip: 11 -> (1, 1), 12 -> (2, 1),

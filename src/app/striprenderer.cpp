@@ -49,8 +49,7 @@ void StripRenderer::setColourMap(const TColourMap &map)
     }
 }
 
-void StripRenderer::DrawImageRow(TDirectDrawSurface &surface, const TImageLine &record,
-                                 int y) const
+void StripRenderer::DrawImageRow(TDirectDrawSurface &surface, const TImageLine &record, int y) const
 {
     quint32 *row = surface.scanLine(y);
     if (!row || surface.Width() <= ImageLeft)

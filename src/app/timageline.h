@@ -14,7 +14,9 @@ namespace kivo {
 // The view works on the record's bytes in place; it never copies them into a struct.
 class TImageLine {
 public:
-    TImageLine(const uchar *bytes, int samplesPerLine) : m_bytes(bytes), m_samples(samplesPerLine)
+    TImageLine(const uchar *bytes, int samplesPerLine)
+        : m_bytes(bytes)
+        , m_samples(samplesPerLine)
     {}
 
     static constexpr qint64 recordSize(qint64 samplesPerLine) { return 3 * samplesPerLine + 12; }

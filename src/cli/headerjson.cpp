@@ -94,7 +94,9 @@ void writeArray(JsonWriter &json, const char *key, const Array &items, WriteItem
 
 void writeHeaderJson(JsonWriter &json, const char *key, const uniheader &h)
 {
-    const auto text = [&](const QString &s) { json.value(nullptr, s); };
+    const auto text = [&](const QString &s) {
+        json.value(nullptr, s);
+    };
     json.beginObject(key);
     KIVO_FIELD(h, Ident);
     KIVO_FIELD(h, Version);

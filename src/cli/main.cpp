@@ -15,8 +15,8 @@ void printOverview()
                       "Reads KIVO borehole image logs (.bhx data file, .HED header) without a "
                       "window.\n\nCommands:\n";
     for (const Command &command : commands())
-        text += QByteArray("  ") + QByteArray(command.name).leftJustified(14) + command.summary +
-                "\n";
+        text +=
+            QByteArray("  ") + QByteArray(command.name).leftJustified(14) + command.summary + "\n";
     text += "\n'kivo COMMAND --help' describes a command's options.\n"
             "Exit codes: 0 success, 1 usage error, 2 log refused or unreadable.\n";
     printOut(text);

@@ -7,7 +7,8 @@
 namespace kivo {
 
 std::optional<ClippedBlock> clipBlock(const TRect &sourceRect, QSize sourceSize, int x, int y,
-                                      QSize destSize) {
+                                      QSize destSize)
+{
     // In 64 bits: edges near the ends of the 32-bit range must not wrap round.
     qint64 sourceLeft = sourceRect.Left;
     qint64 sourceTop = sourceRect.Top;
@@ -37,7 +38,8 @@ std::optional<ClippedBlock> clipBlock(const TRect &sourceRect, QSize sourceSize,
 }
 
 void copyBlock(quint32 *dest, qsizetype destStride, const quint32 *source, qsizetype sourceStride,
-               const ClippedBlock &block) {
+               const ClippedBlock &block)
+{
     const size_t rowBytes = size_t(block.width) * sizeof(quint32);
     auto copyRow = [&](int row) {
         std::memmove(dest + (block.destY + row) * destStride + block.destX,

@@ -29,7 +29,8 @@ void BuildColourMap(TColourMap &map)
     const qint64 contrast = std::llround(map.Contrast);
     const qint64 brightness = std::llround(map.Brightness);
     for (int i = 0; i < 256; ++i) {
-        const qint64 m = std::clamp<qint64>(divideBy100HalfEven(i * contrast + 100 * brightness), 0, 255);
+        const qint64 m =
+            std::clamp<qint64>(divideBy100HalfEven(i * contrast + 100 * brightness), 0, 255);
         const auto index = static_cast<size_t>(i);
         map.RedTable[index] = static_cast<qint32>(m);
         map.GreenTable[index] = static_cast<qint32>(m << 8);

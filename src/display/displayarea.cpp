@@ -9,11 +9,13 @@
 
 namespace kivo {
 
-DisplayArea::~DisplayArea() {
+DisplayArea::~DisplayArea()
+{
     Finalize();
 }
 
-bool DisplayArea::setSize(int width, int height) {
+bool DisplayArea::setSize(int width, int height)
+{
     m_width = std::max(width, 0);
     m_height = std::max(height, 0);
     if (!m_surface || (m_surface->Width() == m_width && m_surface->Height() == m_height))
@@ -26,7 +28,8 @@ bool DisplayArea::setSize(int width, int height) {
     return true;
 }
 
-void DisplayArea::Initialize() {
+void DisplayArea::Initialize()
+{
     if (m_busy)
         return;
     Finalize();
@@ -38,16 +41,19 @@ void DisplayArea::Initialize() {
         OnInitialize();
 }
 
-bool DisplayArea::IsReady() const {
+bool DisplayArea::IsReady() const
+{
     return m_initialized && !m_busy && m_surface;
 }
 
-void DisplayArea::Present() {
+void DisplayArea::Present()
+{
     if (IsReady() && m_presenter)
         m_presenter(m_surface->image());
 }
 
-void DisplayArea::Finalize() {
+void DisplayArea::Finalize()
+{
     if (!m_initialized || m_busy)
         return;
     m_busy = true;

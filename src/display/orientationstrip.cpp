@@ -22,7 +22,8 @@ using Glyph = std::array<std::string_view, GlyphRows>;
 
 // Five-row pixel letters, "#" set. All are 4 columns wide except W, which needs 5 and sits at
 // the quarter point whose column range has room for it.
-Glyph glyph(char letter) {
+Glyph glyph(char letter)
+{
     switch (letter) {
     case 'N':
         return {"#..#", "##.#", "#.##", "#..#", "#..#"};
@@ -45,7 +46,8 @@ Glyph glyph(char letter) {
     }
 }
 
-void drawLetter(QImage &image, char letter, int left) {
+void drawLetter(QImage &image, char letter, int left)
+{
     const Glyph rows = glyph(letter);
     for (int row = 0; row < GlyphRows; ++row) {
         for (size_t column = 0; column < rows[row].size(); ++column) {
@@ -56,7 +58,8 @@ void drawLetter(QImage &image, char letter, int left) {
 }
 
 // One-pixel marks every 22 columns in the bottom row, two pixels tall every 44, three every 88.
-void drawTicks(QImage &image) {
+void drawTicks(QImage &image)
+{
     for (int x = 0; x < StripWidth; x += 22) {
         const int height = x % 88 == 0 ? 3 : x % 44 == 0 ? 2 : 1;
         for (int row = 0; row < height; ++row)
@@ -64,7 +67,8 @@ void drawTicks(QImage &image) {
     }
 }
 
-QImage strip(std::string_view letters) {
+QImage strip(std::string_view letters)
+{
     QImage image(StripWidth, StripHeight, QImage::Format_RGB888);
     image.fill(Background);
     for (size_t i = 0; i < LetterLeft.size(); ++i)
@@ -75,22 +79,26 @@ QImage strip(std::string_view letters) {
 
 } // namespace
 
-QImage Image4() {
+QImage Image4()
+{
     return strip("NESWN");
 }
 
-QImage Image8() {
+QImage Image8()
+{
     return strip("DLURD");
 }
 
-void ShowOrientationStrip(int mode, QImage &Image1) {
+void ShowOrientationStrip(int mode, QImage &Image1)
+{
     if (mode == 1)
         Image1 = Image4();
     else if (mode == 2)
         Image1 = Image8();
 }
 
-QImage stretchedStrip(const QImage &source) {
+QImage stretchedStrip(const QImage &source)
+{
     if (source.isNull())
         return {};
     QImage shown(ShownStripWidth, ShownStripHeight, QImage::Format_RGB888);

@@ -9,9 +9,11 @@ namespace kivo {
 
 SpareSurfaces::SpareSurfaces(const DisplayArea &area, MessageFunction showMessage)
     : m_area(area)
-    , m_showMessage(std::move(showMessage)) {}
+    , m_showMessage(std::move(showMessage))
+{}
 
-void SpareSurfaces::DXDraw1Initialize() {
+void SpareSurfaces::DXDraw1Initialize()
+{
     try {
         m_spareSurface = std::make_unique<TDirectDrawSurface>();
         m_spareBitmap = std::make_unique<TDIB>();
@@ -24,7 +26,8 @@ void SpareSurfaces::DXDraw1Initialize() {
     }
 }
 
-void SpareSurfaces::DXDraw1Finalize() {
+void SpareSurfaces::DXDraw1Finalize()
+{
     m_spareSurface.reset();
     m_spareBitmap.reset();
 }

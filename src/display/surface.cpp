@@ -14,11 +14,13 @@ namespace {
 constexpr qint64 maxSurfacePixels = qint64(1) << 28;
 constexpr QRgb newSurfaceColour = 0xFF000000;
 
-[[noreturn]] void failToMake() {
+[[noreturn]] void failToMake()
+{
     throw KivoError(QStringLiteral("%1 cannot be made").arg(QStringLiteral("Surface")));
 }
 
-QImage makeImage(int width, int height) {
+QImage makeImage(int width, int height)
+{
     if (width < 1 || height < 1 || qint64(width) * height > maxSurfacePixels)
         failToMake();
     QImage image(width, height, QImage::Format_RGB32);
@@ -33,17 +35,20 @@ QImage makeImage(int width, int height) {
 TDirectDrawSurface::TDirectDrawSurface() = default;
 
 TDirectDrawSurface::TDirectDrawSurface(int width, int height)
-    : m_image(makeImage(width, height)) {}
+    : m_image(makeImage(width, height))
+{}
 
 TDirectDrawSurface::~TDirectDrawSurface() = default;
 
-TDirectDrawSurfaceCanvas &TDirectDrawSurface::Canvas() {
+TDirectDrawSurfaceCanvas &TDirectDrawSurface::Canvas()
+{
     if (!m_canvas)
         m_canvas = std::make_unique<TDirectDrawSurfaceCanvas>(*this);
     return *m_canvas;
 }
 
-quint32 *TDirectDrawSurface::runBits() {
+quint32 *TDirectDrawSurface::runBits()
+{
     // The non-const bits() detaches the image from a copy a presenter may still hold, so
     // writes never show in that copy.
     if (!m_runBits)
@@ -51,14 +56,15 @@ quint32 *TDirectDrawSurface::runBits() {
     return m_runBits;
 }
 
-quint32 *TDirectDrawSurface::scanLine(int y) {
+quint32 *TDirectDrawSurface::scanLine(int y)
+{
     if (y < 0 || y >= Height())
         return nullptr;
     return runBits() + y * stride();
 }
 
-void TDirectDrawSurface::Draw(int X, int Y, const TRect &srcRect,
-                              const TDirectDrawSurface &source) {
+void TDirectDrawSurface::Draw(int X, int Y, const TRect &srcRect, const TDirectDrawSurface &source)
+{
     const auto block = clipBlock(srcRect, source.m_image.size(), X, Y, m_image.size());
     if (!block)
         return;
@@ -68,21 +74,25 @@ void TDirectDrawSurface::Draw(int X, int Y, const TRect &srcRect,
     copyBlock(dest, stride(), from, source.stride(), *block);
 }
 
-void TDirectDrawSurface::CaptureTo(TDIB &bitmap) {
+void TDirectDrawSurface::CaptureTo(TDIB &bitmap)
+{
     bitmap = TDIB::fromImage(m_image);
     endRun();
 }
 
-void TDirectDrawSurface::replaceImage(QImage image) {
+void TDirectDrawSurface::replaceImage(QImage image)
+{
     endRun();
     m_image = std::move(image);
 }
 
-void TDirectDrawSurface::resize(int width, int height) {
+void TDirectDrawSurface::resize(int width, int height)
+{
     replaceImage(makeImage(width, height));
 }
 
-void TDirectDrawSurface::loadFromBitmap(const TDIB &bitmap) {
+void TDirectDrawSurface::loadFromBitmap(const TDIB &bitmap)
+{
     if (bitmap.isEmpty() || qint64(bitmap.width()) * bitmap.height() > maxSurfacePixels)
         failToMake();
     QImage image = bitmap.toImage().convertToFormat(QImage::Format_RGB32);

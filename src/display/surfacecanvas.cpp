@@ -16,16 +16,19 @@ namespace {
 // Products of two 33-bit coordinate differences need more than 64 bits.
 __extension__ using Int128 = __int128;
 
-int signOf(qint64 value) {
+int signOf(qint64 value)
+{
     return value > 0 ? 1 : (value < 0 ? -1 : 0);
 }
 
 } // namespace
 
 TDirectDrawSurfaceCanvas::TDirectDrawSurfaceCanvas(TDirectDrawSurface &surface)
-    : m_surface(surface) {}
+    : m_surface(surface)
+{}
 
-void TDirectDrawSurfaceCanvas::FillRect(const TRect &rect) {
+void TDirectDrawSurfaceCanvas::FillRect(const TRect &rect)
+{
     const int left = std::max(rect.Left, 0);
     const int top = std::max(rect.Top, 0);
     const int right = std::min(rect.Right, m_surface.Width());
@@ -39,12 +42,14 @@ void TDirectDrawSurfaceCanvas::FillRect(const TRect &rect) {
         std::fill(bits + y * stride + left, bits + y * stride + right, pixel);
 }
 
-void TDirectDrawSurfaceCanvas::MoveTo(int x, int y) {
+void TDirectDrawSurfaceCanvas::MoveTo(int x, int y)
+{
     m_penX = x;
     m_penY = y;
 }
 
-void TDirectDrawSurfaceCanvas::LineTo(int x, int y) {
+void TDirectDrawSurfaceCanvas::LineTo(int x, int y)
+{
     const qint64 dx = qint64(x) - m_penX;
     const qint64 dy = qint64(y) - m_penY;
     const QRgb pixel = colorToRgb(Pen.Color);
@@ -57,7 +62,8 @@ void TDirectDrawSurfaceCanvas::LineTo(int x, int y) {
     MoveTo(x, y);
 }
 
-void TDirectDrawSurfaceCanvas::drawSpan(qint64 x0, qint64 x1, qint64 y, QRgb pixel) {
+void TDirectDrawSurfaceCanvas::drawSpan(qint64 x0, qint64 x1, qint64 y, QRgb pixel)
+{
     const qint64 left = std::max<qint64>(std::min(x0, x1), 0);
     const qint64 right = std::min<qint64>(std::max(x0, x1), m_surface.Width() - 1);
     if (y < 0 || y >= m_surface.Height() || left > right)
@@ -66,7 +72,8 @@ void TDirectDrawSurfaceCanvas::drawSpan(qint64 x0, qint64 x1, qint64 y, QRgb pix
     std::fill(row + left, row + right + 1, pixel);
 }
 
-void TDirectDrawSurfaceCanvas::drawColumn(qint64 x, qint64 y0, qint64 y1, QRgb pixel) {
+void TDirectDrawSurfaceCanvas::drawColumn(qint64 x, qint64 y0, qint64 y1, QRgb pixel)
+{
     const qint64 top = std::max<qint64>(std::min(y0, y1), 0);
     const qint64 bottom = std::min<qint64>(std::max(y0, y1), m_surface.Height() - 1);
     if (x < 0 || x >= m_surface.Width() || top > bottom)
@@ -77,7 +84,8 @@ void TDirectDrawSurfaceCanvas::drawColumn(qint64 x, qint64 y0, qint64 y1, QRgb p
         bits[y * stride + x] = pixel;
 }
 
-void TDirectDrawSurfaceCanvas::drawSlopedLine(int x0, int y0, int x1, int y1, QRgb pixel) {
+void TDirectDrawSurfaceCanvas::drawSlopedLine(int x0, int y0, int x1, int y1, QRgb pixel)
+{
     // Step i = 0 .. n - 1 along the longer (major) axis; the minor coordinate is the exact one
     // rounded, computed afresh for each step so that clipping can start anywhere.
     const qint64 dx = qint64(x1) - x0;
@@ -117,7 +125,8 @@ void TDirectDrawSurfaceCanvas::drawSlopedLine(int x0, int y0, int x1, int y1, QR
     }
 }
 
-void TDirectDrawSurfaceCanvas::SetPixel(int x, int y, TColor color) {
+void TDirectDrawSurfaceCanvas::SetPixel(int x, int y, TColor color)
+{
     if (x < 0 || y < 0 || x >= m_surface.Width() || y >= m_surface.Height())
         return;
     m_surface.runBits()[y * m_surface.stride() + x] = colorToRgb(color);
@@ -152,11 +161,13 @@ void TDirectDrawSurfaceCanvas::TextRect(const TRect &clip, int x, int y, const Q
               cell.bytesPerLine() / qsizetype(sizeof(quint32)), *block);
 }
 
-QSize TDirectDrawSurfaceCanvas::TextExtent(const QString &text) {
+QSize TDirectDrawSurfaceCanvas::TextExtent(const QString &text)
+{
     return m_textCells.extent(text, Font.Name);
 }
 
-void TDirectDrawSurfaceCanvas::ReleaseCanvas() {
+void TDirectDrawSurfaceCanvas::ReleaseCanvas()
+{
     m_surface.endRun();
 }
 

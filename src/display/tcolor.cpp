@@ -43,7 +43,8 @@ constexpr QRgb lightGrey = qRgb(192, 192, 192);
 
 } // namespace
 
-QRgb systemColorToRgb(TColor color) {
+QRgb systemColorToRgb(TColor color)
+{
     const quint32 number = color & 0x7FFFFFFFu;
     for (const SystemColour &entry : systemColours) {
         if (entry.number != number)

@@ -15,12 +15,14 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clWindowText = 0x80000008;
 constexpr TColor clBtnFace = 0x8000000F;
 
-constexpr bool isSystemColor(TColor color) {
+constexpr bool isSystemColor(TColor color)
+{
     return (color & 0x80000000u) != 0;
 }
 
 // The opaque pixel 0xFFRRGGBB of a colour given as 0x00BBGGRR; the bits above 23 are ignored.
-constexpr QRgb rgbFromPlain(TColor color) {
+constexpr QRgb rgbFromPlain(TColor color)
+{
     return 0xFF000000u | ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
 }
 
@@ -29,7 +31,8 @@ constexpr QRgb rgbFromPlain(TColor color) {
 QRgb systemColorToRgb(TColor color);
 
 // The opaque pixel 0xFFRRGGBB that a canvas draws for a colour.
-inline QRgb colorToRgb(TColor color) {
+inline QRgb colorToRgb(TColor color)
+{
     return isSystemColor(color) ? systemColorToRgb(color) : rgbFromPlain(color);
 }
 

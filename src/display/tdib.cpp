@@ -20,27 +20,32 @@ constexpr int infoHeaderSize = 40;
 constexpr int fileHeaderSize = 14;
 constexpr qint64 maxPackedSize = std::numeric_limits<qint32>::max();
 
-qint64 rowLengthOf(qint64 width) {
+qint64 rowLengthOf(qint64 width)
+{
     return (24 * width + 31) / 32 * 4;
 }
 
-[[noreturn]] void failToMake() {
+[[noreturn]] void failToMake()
+{
     throw KivoError(QStringLiteral("%1 cannot be made").arg(QStringLiteral("Bitmap")));
 }
 
-void checkSize(qint64 width, qint64 height) {
+void checkSize(qint64 width, qint64 height)
+{
     if (width < 0 || height < 0 || width > maxPackedSize || height > maxPackedSize ||
         infoHeaderSize + rowLengthOf(width) * height > maxPackedSize)
         failToMake();
 }
 
-template <typename T> void putLittleEndian(char *at, T value) {
+template <typename T> void putLittleEndian(char *at, T value)
+{
     qToLittleEndian(value, at);
 }
 
 } // namespace
 
-TDIB TDIB::fromImage(const QImage &image) {
+TDIB TDIB::fromImage(const QImage &image)
+{
     TDIB bitmap;
     if (image.isNull())
         return bitmap;
@@ -51,7 +56,8 @@ TDIB TDIB::fromImage(const QImage &image) {
     return bitmap;
 }
 
-void TDIB::setSize(int width, int height) {
+void TDIB::setSize(int width, int height)
+{
     checkSize(width, height);
     if (width == 0 || height == 0) {
         m_image = QImage();
@@ -64,22 +70,26 @@ void TDIB::setSize(int width, int height) {
     m_image = std::move(image);
 }
 
-int TDIB::rowLength() const {
+int TDIB::rowLength() const
+{
     return int(rowLengthOf(width()));
 }
 
-QRgb TDIB::pixel(int x, int y) const {
+QRgb TDIB::pixel(int x, int y) const
+{
     if (!m_image.valid(x, y))
         return 0;
     return m_image.pixel(x, y);
 }
 
-void TDIB::setPixel(int x, int y, QRgb rgb) {
+void TDIB::setPixel(int x, int y, QRgb rgb)
+{
     if (m_image.valid(x, y))
         m_image.setPixel(x, y, rgb);
 }
 
-QByteArray TDIB::packedDib() const {
+QByteArray TDIB::packedDib() const
+{
     const qint64 rowBytes = rowLength();
     const qint64 imageSize = rowBytes * height();
     QByteArray packed;
@@ -105,7 +115,8 @@ QByteArray TDIB::packedDib() const {
     return packed;
 }
 
-QByteArray TDIB::bmpFile() const {
+QByteArray TDIB::bmpFile() const
+{
     const QByteArray packed = packedDib();
     QByteArray file(fileHeaderSize, '\0');
     char *header = file.data();
@@ -117,7 +128,8 @@ QByteArray TDIB::bmpFile() const {
     return file + packed;
 }
 
-void TDIB::saveBmp(const QString &path) const {
+void TDIB::saveBmp(const QString &path) const
+{
     const QByteArray bytes = bmpFile();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -125,7 +137,8 @@ void TDIB::saveBmp(const QString &path) const {
         throw KivoError(QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(path)));
 }
 
-void TDIB::StretchDraw(QPainter &painter, const QRect &rect) const {
+void TDIB::StretchDraw(QPainter &painter, const QRect &rect) const
+{
     if (isEmpty() || rect.isEmpty())
         return;
     painter.save();

@@ -17,7 +17,8 @@ constexpr qsizetype maxCachedPixels = 1 << 20;
 constexpr int canvasPixelSize = 11;
 const char *const fallbackFace = "DejaVu Sans Mono";
 
-void requireGuiApplication() {
+void requireGuiApplication()
+{
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         throw KivoError(QStringLiteral("Text cannot be drawn without a graphical application"));
 }
@@ -25,9 +26,11 @@ void requireGuiApplication() {
 } // namespace
 
 TextCellCache::TextCellCache()
-    : m_cells(maxCachedPixels) {}
+    : m_cells(maxCachedPixels)
+{}
 
-const QFont &TextCellCache::fontFor(const QString &faceName) {
+const QFont &TextCellCache::fontFor(const QString &faceName)
+{
     requireGuiApplication();
     if (m_fontResolved && faceName == m_faceName)
         return m_font;
@@ -47,13 +50,15 @@ const QFont &TextCellCache::fontFor(const QString &faceName) {
     return m_font;
 }
 
-QSize TextCellCache::extent(const QString &text, const QString &faceName) {
+QSize TextCellCache::extent(const QString &text, const QString &faceName)
+{
     const QFontMetrics metrics(fontFor(faceName));
     return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
 QImage TextCellCache::cell(const QString &text, const QString &faceName, QRgb textColour,
-                           QRgb background) {
+                           QRgb background)
+{
     Key key{text, faceName, textColour, background};
     if (const QImage *cached = m_cells.object(key))
         return *cached;

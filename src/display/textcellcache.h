@@ -34,12 +34,14 @@ private:
         QRgb textColour;
         QRgb background;
 
-        bool operator==(const Key &other) const {
+        bool operator==(const Key &other) const
+        {
             return text == other.text && faceName == other.faceName &&
                    textColour == other.textColour && background == other.background;
         }
     };
-    friend size_t qHash(const Key &key, size_t seed) noexcept {
+    friend size_t qHash(const Key &key, size_t seed) noexcept
+    {
         return qHashMulti(seed, key.text, key.faceName, key.textColour, key.background);
     }
 

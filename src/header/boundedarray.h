@@ -9,8 +9,7 @@ namespace kivo {
 
 // A fixed array indexed from Low to High, so that code says Runs[1] for run 1 as the header
 // file does ("RunNo1"), and Tracks[0] for section "Track0".
-template <typename T, int Low, int High>
-class BoundedArray {
+template <typename T, int Low, int High> class BoundedArray {
 public:
     static constexpr int low() { return Low; }
     static constexpr int high() { return High; }

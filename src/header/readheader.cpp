@@ -12,7 +12,10 @@ namespace {
 // malformed integer 0, an absent number 0 (a present but malformed one is an error).
 class KeyReader {
 public:
-    KeyReader(const IniFile &file, const QLocale &locale) : m_file(file), m_locale(locale) {}
+    KeyReader(const IniFile &file, const QLocale &locale)
+        : m_file(file)
+        , m_locale(locale)
+    {}
 
     void read(QString &field, const char *section, const QString &key,
               const QString &absent = QString()) const

@@ -20,7 +20,8 @@ const qint64 RecordBytes = 3 * Samples + 12;
 // 10.000 m to 25.000 m at one record per millimetre.
 const qint64 Records = 25000 - 10000 + 1;
 
-QByteArray readAll(const QString &path) {
+QByteArray readAll(const QString &path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -30,7 +31,8 @@ QByteArray readAll(const QString &path) {
 // Key -> value per section, both names folded to lower case, from "key=value" lines.
 using Sections = QHash<QByteArray, QHash<QByteArray, QByteArray>>;
 
-Sections parseHeader(const QByteArray &text) {
+Sections parseHeader(const QByteArray &text)
+{
     Sections sections;
     QByteArray current;
     for (const QByteArray &line : text.split('\n')) {
@@ -65,15 +67,18 @@ class TestDemoLog : public QObject {
     QByteArray m_header;
     Sections m_sections;
 
-    TImageLine record(qint64 n) const {
+    TImageLine record(qint64 n) const
+    {
         return {reinterpret_cast<const uchar *>(m_data.constData()) + n * RecordBytes, Samples};
     }
-    double luminance(qint64 n, int column) const {
+    double luminance(qint64 n, int column) const
+    {
         const uchar *s = record(n).Samples() + 3 * column;
         return 0.299 * s[0] + 0.587 * s[1] + 0.114 * s[2];
     }
     // Mean luminance of a block of whole records.
-    double meanLuminance(qint64 first, qint64 last) const {
+    double meanLuminance(qint64 first, qint64 last) const
+    {
         double sum = 0.0;
         for (qint64 n = first; n <= last; ++n) {
             for (int i = 0; i < Samples; ++i)
@@ -81,7 +86,8 @@ class TestDemoLog : public QObject {
         }
         return sum / double((last - first + 1) * Samples);
     }
-    double rowDeviation(qint64 n) const {
+    double rowDeviation(qint64 n) const
+    {
         double sum = 0.0, squares = 0.0;
         for (int i = 0; i < Samples; ++i) {
             const double y = luminance(n, i);
@@ -91,15 +97,18 @@ class TestDemoLog : public QObject {
         const double mean = sum / Samples;
         return std::sqrt(squares / Samples - mean * mean);
     }
-    QByteArray value(const char *section, const char *key) const {
+    QByteArray value(const char *section, const char *key) const
+    {
         return m_sections.value(QByteArray(section).toLower()).value(QByteArray(key).toLower());
     }
-    bool hasKey(const char *section, const QByteArray &key) const {
+    bool hasKey(const char *section, const QByteArray &key) const
+    {
         return m_sections.value(QByteArray(section).toLower()).contains(key.toLower());
     }
 
 private slots:
-    void initTestCase() {
+    void initTestCase()
+    {
         QVERIFY(m_temp.isValid());
         // A folder that does not exist yet, two levels deep.
         m_dir = m_temp.filePath("new/demo");
@@ -109,7 +118,8 @@ private slots:
         m_sections = parseHeader(m_header);
     }
 
-    void filesHoldTheDesignedRecords() {
+    void filesHoldTheDesignedRecords()
+    {
         QVERIFY(QFile::exists(m_dir + "/demo.bhx"));
         QVERIFY(QFile::exists(m_dir + "/demo.HED"));
         QCOMPARE(TImageLine::recordSize(Samples), 2172);
@@ -118,7 +128,8 @@ private slots:
         QCOMPARE(QDir(m_dir).entryList(QDir::Files).size(), 2); // no temporary files left
     }
 
-    void depthsRiseOneMillimetrePerRecord() {
+    void depthsRiseOneMillimetrePerRecord()
+    {
         QCOMPARE(record(0).Depth(), 10000);
         QCOMPARE(record(Records - 1).Depth(), 25000);
         for (qint64 n = 1; n < Records; ++n) {
@@ -130,7 +141,8 @@ private slots:
         }
     }
 
-    void orientationTurnsSlowlyAndStaysInRange() {
+    void orientationTurnsSlowlyAndStaysInRange()
+    {
         QSet<int> bearings;
         for (qint64 n = 0; n < Records; ++n) {
             const TImageLine line = record(n);
@@ -150,7 +162,8 @@ private slots:
         QCOMPARE(bearings.size(), 360);
     }
 
-    void headerValues_data() {
+    void headerValues_data()
+    {
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("expected");
@@ -182,7 +195,8 @@ private slots:
         QTest::newRow("SampleCount")
             << QByteArray("Channel1") << QByteArray("SampleCount") << QByteArray("720");
     }
-    void headerValues() {
+    void headerValues()
+    {
         QFETCH(QByteArray, section);
         QFETCH(QByteArray, key);
         QFETCH(QByteArray, expected);
@@ -190,7 +204,8 @@ private slots:
         QCOMPARE(value(section, key), expected);
     }
 
-    void headerHasEveryWellKey() {
+    void headerHasEveryWellKey()
+    {
         const char *const keys[] = {"SondeLength",    "UserProcessFlag",
                                     "UserDLL",        "StartTime",
                                     "EndTime",        "Zero",
@@ -223,7 +238,8 @@ private slots:
     }
 
     // Reals are parsed in the user's locale, so any decimal separator would fail somewhere.
-    void realValuesAreWholeNumbers() {
+    void realValuesAreWholeNumbers()
+    {
         QList<QByteArray> keys = {"Zero", "KellyBushing", "DrillFloor", "GroundLevel",
                                   "step", "Startdepth",   "EndDepth"};
         for (const char *stem : RealRunStems) {
@@ -237,14 +253,16 @@ private slots:
         }
     }
 
-    void headerMatchesTheData() {
+    void headerMatchesTheData()
+    {
         QCOMPARE(value("WellInfo", "Startdepth").toLongLong() * 1000, record(0).Depth());
         QCOMPARE(value("WellInfo", "EndDepth").toLongLong() * 1000, record(Records - 1).Depth());
         QCOMPARE(value("File1", "RecLineSize").toLongLong() * Records, m_data.size());
         QCOMPARE(value("Channel1", "SampleCount").toInt(), Samples);
     }
 
-    void remarksAreWindows1252() {
+    void remarksAreWindows1252()
+    {
         QVERIFY(m_header.contains("14 \xB0"
                                   "C"));
         QVERIFY(m_header.contains("Zo\xEB M\xFCller"));
@@ -261,7 +279,8 @@ private slots:
         QVERIFY(m_header.endsWith("\r\n"));
     }
 
-    void sameBytesOnEveryRun() {
+    void sameBytesOnEveryRun()
+    {
         QTemporaryDir other;
         writeDemoLog(other.path());
         QVERIFY(readAll(other.filePath("demo.bhx")) == m_data);
@@ -272,7 +291,8 @@ private slots:
         QVERIFY(readAll(other.filePath("demo.bhx")) == m_data);
     }
 
-    void imageIsTexturedAndBanded() {
+    void imageIsTexturedAndBanded()
+    {
         for (qint64 n = 0; n < Records; n += 250)
             QVERIFY2(rowDeviation(n) > 3.0, qPrintable(QString("record %1 is flat").arg(n)));
         // Beds of different rock down the hole.
@@ -291,12 +311,14 @@ private slots:
         QVERIFY(changes > 150);
     }
 
-    void fracturesAreDarkSinusoids_data() {
+    void fracturesAreDarkSinusoids_data()
+    {
         QTest::addColumn<int>("index");
         for (size_t k = 0; k < demo::Fractures.size(); ++k)
             QTest::addRow("fracture at record %lld", qint64(demo::Fractures[k].record)) << int(k);
     }
-    void fracturesAreDarkSinusoids() {
+    void fracturesAreDarkSinusoids()
+    {
         QFETCH(int, index);
         const demo::Fracture &f = demo::Fractures[size_t(index)];
         const double away = f.aperture + f.halo + 15.0;
@@ -318,7 +340,8 @@ private slots:
         QVERIFY(amplitude > 10.0);
     }
 
-    void brokenZoneIsDarkerAndRougher() {
+    void brokenZoneIsDarkerAndRougher()
+    {
         const qint64 first = demo::BrokenZoneFirst;
         const qint64 last = demo::BrokenZoneLast;
         QVERIFY(last - first >= 300 && last - first <= 500); // about 0.4 m
@@ -330,7 +353,8 @@ private slots:
         QVERIFY(rowDeviation((first + last) / 2) > 2.0 * rowDeviation(first - 200));
     }
 
-    void failures_data() {
+    void failures_data()
+    {
         QTest::addColumn<QString>("blocker"); // what stands in the way
         QTest::addColumn<QString>(
             "target"); // the folder asked for, relative to the blocker's folder
@@ -348,7 +372,8 @@ private slots:
                                                  << "."
                                                  << "demo.HED";
     }
-    void failures() {
+    void failures()
+    {
         QFETCH(QString, blocker);
         QFETCH(QString, target);
         QFETCH(QString, named);

@@ -165,9 +165,12 @@ void TestImageFile::openErrors_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << "missing.bhx" << "File not found";
-    QTest::newRow("missing directory") << "nodir/x.bhx" << "File not found";
-    QTest::newRow("directory") << "." << "Is a directory";
+    QTest::newRow("missing") << "missing.bhx"
+                             << "File not found";
+    QTest::newRow("missing directory") << "nodir/x.bhx"
+                                       << "File not found";
+    QTest::newRow("directory") << "."
+                               << "Is a directory";
 }
 
 void TestImageFile::openErrors()

@@ -95,15 +95,24 @@ void TestReadouts::depthMark_data()
     QTest::addColumn<int>("depth");
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QString>("label"); // empty: no mark
-    QTest::newRow("100") << 100 << "m" << "  0.1m";
-    QTest::newRow("150") << 150 << "m" << "";
-    QTest::newRow("12300") << 12300 << "m" << " 12.3m";
-    QTest::newRow("0") << 0 << "m" << "  0.0m";
-    QTest::newRow("1234500") << 1234500 << "m" << "1234.5m";
-    QTest::newRow("-100") << -100 << "m" << " -0.1m";
-    QTest::newRow("-150") << -150 << "m" << "";
-    QTest::newRow("feet") << 2500 << "ft" << "  2.5ft";
-    QTest::newRow("min multiple") << -2147483600 << "m" << "-2147483.6m";
+    QTest::newRow("100") << 100 << "m"
+                         << "  0.1m";
+    QTest::newRow("150") << 150 << "m"
+                         << "";
+    QTest::newRow("12300") << 12300 << "m"
+                           << " 12.3m";
+    QTest::newRow("0") << 0 << "m"
+                       << "  0.0m";
+    QTest::newRow("1234500") << 1234500 << "m"
+                             << "1234.5m";
+    QTest::newRow("-100") << -100 << "m"
+                          << " -0.1m";
+    QTest::newRow("-150") << -150 << "m"
+                          << "";
+    QTest::newRow("feet") << 2500 << "ft"
+                          << "  2.5ft";
+    QTest::newRow("min multiple") << -2147483600 << "m"
+                                  << "-2147483.6m";
 }
 
 void TestReadouts::depthMark()
@@ -116,7 +125,9 @@ void TestReadouts::depthMark()
 
 void TestReadouts::setReadoutsKeepsAngleOutOfRange()
 {
-    const auto grey = [](int) { return test::Rgb{9, 9, 9}; };
+    const auto grey = [](int) {
+        return test::Rgb{9, 9, 9};
+    };
     const QByteArray first = test::makeRecord(360, 2345, -45, -30, grey);
     const QByteArray second = test::makeRecord(360, 12345, 10, 200, grey);
     ReadoutTexts texts;

@@ -64,12 +64,14 @@ void TestSettingsFile::keepsOtherContent()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("bhx_view.Ini");
-    test::writeFile(path, "; written by hand\r\n[Other]\r\nA=1\r\n[file parameters]\r\nlogdir=/old\r\n");
+    test::writeFile(path,
+                    "; written by hand\r\n[Other]\r\nA=1\r\n[file parameters]\r\nlogdir=/old\r\n");
     saveLastLogDir(path, "/new");
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(),
-             QByteArray("; written by hand\r\n[Other]\r\nA=1\r\n[file parameters]\r\nLogDir=/new\r\n"));
+    QCOMPARE(
+        file.readAll(),
+        QByteArray("; written by hand\r\n[Other]\r\nA=1\r\n[file parameters]\r\nLogDir=/new\r\n"));
 }
 
 void TestSettingsFile::junkFileIsReplacedNotLost()
@@ -105,9 +107,12 @@ void TestSettingsFile::logDirectory_data()
 {
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("directory");
-    QTest::newRow("usual") << "/data/logs/hole7.bhx" << "/data/logs";
-    QTest::newRow("root") << "/hole7.bhx" << "/";
-    QTest::newRow("spaces") << "/my logs/a b.bhx" << "/my logs";
+    QTest::newRow("usual") << "/data/logs/hole7.bhx"
+                           << "/data/logs";
+    QTest::newRow("root") << "/hole7.bhx"
+                          << "/";
+    QTest::newRow("spaces") << "/my logs/a b.bhx"
+                            << "/my logs";
 }
 
 void TestSettingsFile::logDirectory()
@@ -121,15 +126,22 @@ void TestSettingsFile::errorReportFullStop_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "File not found" << "File not found.";
-    QTest::newRow("digit") << "I/O error 5" << "I/O error 5.";
-    QTest::newRow("path") << "Unable to write to /x/bhx_view.Ini" << "Unable to write to /x/bhx_view.Ini.";
-    QTest::newRow("exclamation") << "Invalid Header!" << "Invalid Header!";
-    QTest::newRow("full stop") << "Done." << "Done.";
+    QTest::newRow("letter") << "File not found"
+                            << "File not found.";
+    QTest::newRow("digit") << "I/O error 5"
+                           << "I/O error 5.";
+    QTest::newRow("path") << "Unable to write to /x/bhx_view.Ini"
+                          << "Unable to write to /x/bhx_view.Ini.";
+    QTest::newRow("exclamation") << "Invalid Header!"
+                                 << "Invalid Header!";
+    QTest::newRow("full stop") << "Done."
+                               << "Done.";
     QTest::newRow("quote") << "'x' is not a valid floating point value"
                            << "'x' is not a valid floating point value.";
-    QTest::newRow("closing parenthesis") << "error (5)" << "error (5)";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("closing parenthesis") << "error (5)"
+                                         << "error (5)";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestSettingsFile::errorReportFullStop()

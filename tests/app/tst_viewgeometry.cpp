@@ -141,8 +141,8 @@ void TestViewGeometry::rowsAgreeWithRecords_data()
     QTest::addColumn<int>("direction");
     for (int direction : {1, 2}) {
         for (qint64 count : {0, 1, 7, 8, 9, 30}) {
-            const QByteArray name = QByteArray::number(count) + " records, direction " +
-                                    QByteArray::number(direction);
+            const QByteArray name =
+                QByteArray::number(count) + " records, direction " + QByteArray::number(direction);
             QTest::newRow(name.constData()) << count << 8 << direction;
         }
     }

@@ -46,7 +46,8 @@ private:
 void TestCli::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    m_log = writeLog(m_dir.path(), "hole", validHeader(720, 12, "Company=Nord\xE9\nKellyBushing=12.5\n"),
+    m_log = writeLog(m_dir.path(), "hole",
+                     validHeader(720, 12, "Company=Nord\xE9\nKellyBushing=12.5\n"),
                      {720, 1000, 1500, 10});
 }
 
@@ -85,9 +86,9 @@ void TestCli::infoDumpsHeaderAndLayout()
 
 void TestCli::infoInCommaLocale()
 {
-    const QString log = writeLog(m_dir.path(), "komma",
-                                 validHeader(360, 15, "StartDepth=10,5\nKellyBushing=1,25\n"),
-                                 {360, 3});
+    const QString log =
+        writeLog(m_dir.path(), "komma",
+                 validHeader(360, 15, "StartDepth=10,5\nKellyBushing=1,25\n"), {360, 3});
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LC_ALL", "de_DE.UTF-8");
     const KivoRun run = runKivo({"info", log}, environment);
@@ -136,16 +137,15 @@ void TestCli::readouts_data()
     QTest::addColumn<int>("viewStart");
     QTest::addColumn<int>("width");
     // Depths are 1500 + 10 k thousandths.
-    QTest::newRow("top-down at 0") << 12 << qint64(1000) << QStringList{"--rows", "500"}
-                                   << " 1.500" << 500 << 0 << 783;
-    QTest::newRow("top-down at 40") << 12 << qint64(1000)
-                                    << QStringList{"--rows", "500", "--position", "40"} << " 1.900"
-                                    << 500 << 40 << 783;
-    QTest::newRow("bottom-up at 0: the last record") << 11 << qint64(1000)
-                                                     << QStringList{"--rows", "500"} << "11.490"
-                                                     << 500 << 500 << 783;
-    QTest::newRow("short bottom-up") << 11 << qint64(10) << QStringList{"--rows", "500"}
-                                     << " 1.590" << 0 << 0 << 801;
+    QTest::newRow("top-down at 0")
+        << 12 << qint64(1000) << QStringList{"--rows", "500"} << " 1.500" << 500 << 0 << 783;
+    QTest::newRow("top-down at 40")
+        << 12 << qint64(1000) << QStringList{"--rows", "500", "--position", "40"} << " 1.900" << 500
+        << 40 << 783;
+    QTest::newRow("bottom-up at 0: the last record")
+        << 11 << qint64(1000) << QStringList{"--rows", "500"} << "11.490" << 500 << 500 << 783;
+    QTest::newRow("short bottom-up")
+        << 11 << qint64(10) << QStringList{"--rows", "500"} << " 1.590" << 0 << 0 << 801;
     QTest::newRow("empty") << 12 << qint64(0) << QStringList{"--rows", "500"} << "" << 0 << 0
                            << 801;
 }

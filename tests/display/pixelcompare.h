@@ -9,7 +9,8 @@ namespace kivo::test {
 // Empty when both images have the same size and the same colour at every pixel (alpha and
 // pixel format aside), otherwise a description of the first difference, for QCOMPARE with
 // QString() so that a failure shows where and what.
-inline QString firstDifference(const QImage &actual, const QImage &expected) {
+inline QString firstDifference(const QImage &actual, const QImage &expected)
+{
     if (actual.size() != expected.size())
         return QStringLiteral("size %1x%2, expected %3x%4")
             .arg(actual.width())
@@ -32,7 +33,8 @@ inline QString firstDifference(const QImage &actual, const QImage &expected) {
 }
 
 // A colour that differs from pixel to pixel, so that any misplaced copy shows.
-inline QRgb patternPixel(int x, int y) {
+inline QRgb patternPixel(int x, int y)
+{
     return 0xFF000000u | ((quint32(x) * 2654435761u + quint32(y) * 40503u) & 0xFFFFFFu);
 }
 

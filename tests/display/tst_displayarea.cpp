@@ -16,7 +16,8 @@ struct RecordedArea {
     QList<QSize> presented;
     DisplayArea area;
 
-    RecordedArea(int width, int height) {
+    RecordedArea(int width, int height)
+    {
         area.setSize(width, height);
         area.OnInitialize = [this] {
             events << QStringLiteral("initialize");
@@ -53,7 +54,8 @@ private slots:
     void spareSurfacesFailure();
 };
 
-void TestDisplayArea::presentBeforeInitializeDoesNothing() {
+void TestDisplayArea::presentBeforeInitializeDoesNothing()
+{
     RecordedArea recorded(783, 600);
     QVERIFY(!recorded.area.IsReady());
     QCOMPARE(recorded.area.Surface(), nullptr);
@@ -61,7 +63,8 @@ void TestDisplayArea::presentBeforeInitializeDoesNothing() {
     QVERIFY(recorded.presented.isEmpty());
 }
 
-void TestDisplayArea::initializeMakesSurface() {
+void TestDisplayArea::initializeMakesSurface()
+{
     RecordedArea recorded(783, 600);
     recorded.area.Initialize();
     QCOMPARE(recorded.events, QStringList{QStringLiteral("initialize")});
@@ -73,7 +76,8 @@ void TestDisplayArea::initializeMakesSurface() {
     QCOMPARE(recorded.presented, QList<QSize>{QSize(783, 600)});
 }
 
-void TestDisplayArea::initializeAgainFinalizesFirst() {
+void TestDisplayArea::initializeAgainFinalizesFirst()
+{
     RecordedArea recorded(100, 50);
     recorded.area.Initialize();
     recorded.area.Surface()->Canvas().Brush.Color = clBlack;
@@ -84,7 +88,8 @@ void TestDisplayArea::initializeAgainFinalizesFirst() {
     QCOMPARE(recorded.area.Surface()->Canvas().Brush.Color, clWhite);
 }
 
-void TestDisplayArea::finalizeTwice() {
+void TestDisplayArea::finalizeTwice()
+{
     RecordedArea recorded(100, 50);
     recorded.area.Initialize();
     recorded.area.Finalize();
@@ -98,7 +103,8 @@ void TestDisplayArea::finalizeTwice() {
              (QStringList{QStringLiteral("initialize"), QStringLiteral("finalize")}));
 }
 
-void TestDisplayArea::destructionFinalizes() {
+void TestDisplayArea::destructionFinalizes()
+{
     QStringList events;
     {
         DisplayArea area;
@@ -118,7 +124,8 @@ void TestDisplayArea::destructionFinalizes() {
     QCOMPARE(events.size(), 1);
 }
 
-void TestDisplayArea::initializeFailure_data() {
+void TestDisplayArea::initializeFailure_data()
+{
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("initializedBefore");
     QTest::newRow("zero size") << QSize(0, 0) << false;
@@ -127,7 +134,8 @@ void TestDisplayArea::initializeFailure_data() {
     QTest::newRow("zero size, initialised before") << QSize(0, 600) << true;
 }
 
-void TestDisplayArea::initializeFailure() {
+void TestDisplayArea::initializeFailure()
+{
     QFETCH(QSize, size);
     QFETCH(bool, initializedBefore);
     RecordedArea recorded(20, 20);
@@ -149,7 +157,8 @@ void TestDisplayArea::initializeFailure() {
     QCOMPARE(recorded.area.Surface(), nullptr);
 }
 
-void TestDisplayArea::notReadyWhileEventsRun() {
+void TestDisplayArea::notReadyWhileEventsRun()
+{
     RecordedArea recorded(30, 20);
     bool readyInInitialize = true;
     bool readyInFinalize = true;
@@ -169,7 +178,8 @@ void TestDisplayArea::notReadyWhileEventsRun() {
     QVERIFY(recorded.presented.isEmpty());
 }
 
-void TestDisplayArea::nestedCallsFromEventsIgnored() {
+void TestDisplayArea::nestedCallsFromEventsIgnored()
+{
     RecordedArea recorded(30, 20);
     int finalizes = 0;
     recorded.area.OnInitialize = [&] {
@@ -186,7 +196,8 @@ void TestDisplayArea::nestedCallsFromEventsIgnored() {
     QVERIFY(!recorded.area.isInitialized());
 }
 
-void TestDisplayArea::resizeRemakesSurface() {
+void TestDisplayArea::resizeRemakesSurface()
+{
     RecordedArea recorded(801, 600);
     recorded.area.Initialize();
     recorded.events.clear();
@@ -202,7 +213,8 @@ void TestDisplayArea::resizeRemakesSurface() {
     QCOMPARE(recorded.presented, QList<QSize>{QSize(783, 600)});
 }
 
-void TestDisplayArea::failedResizeKeepsSurface() {
+void TestDisplayArea::failedResizeKeepsSurface()
+{
     RecordedArea recorded(801, 600);
     recorded.area.Initialize();
     QVERIFY(!recorded.area.setSize(0, 600));
@@ -211,7 +223,8 @@ void TestDisplayArea::failedResizeKeepsSurface() {
     QVERIFY(recorded.area.IsReady());
 }
 
-void TestDisplayArea::sizeBeforeInitialize() {
+void TestDisplayArea::sizeBeforeInitialize()
+{
     RecordedArea recorded(801, 600);
     QVERIFY(recorded.area.setSize(783, 400));
     QVERIFY(recorded.area.setSize(-5, 400));
@@ -222,7 +235,8 @@ void TestDisplayArea::sizeBeforeInitialize() {
     QCOMPARE(recorded.area.Surface()->Height(), 400);
 }
 
-void TestDisplayArea::spareSurfacesFollowArea() {
+void TestDisplayArea::spareSurfacesFollowArea()
+{
     QStringList messages;
     DisplayArea area;
     SpareSurfaces spares(area, [&](const QString &text) { messages << text; });
@@ -252,7 +266,8 @@ void TestDisplayArea::spareSurfacesFollowArea() {
     QVERIFY(messages.isEmpty());
 }
 
-void TestDisplayArea::spareSurfacesFinalizeWhenNone() {
+void TestDisplayArea::spareSurfacesFinalizeWhenNone()
+{
     DisplayArea area;
     SpareSurfaces spares(area, {});
     spares.DXDraw1Finalize();
@@ -261,7 +276,8 @@ void TestDisplayArea::spareSurfacesFinalizeWhenNone() {
 }
 
 // The bitmap cannot be had: the handler reports it and returns; the area stays ready.
-void TestDisplayArea::spareSurfacesFailure() {
+void TestDisplayArea::spareSurfacesFailure()
+{
     QStringList messages;
     DisplayArea area;
     SpareSurfaces spares(area, [&](const QString &text) { messages << text; });

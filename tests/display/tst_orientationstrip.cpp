@@ -24,7 +24,8 @@ const int LetterFirstRow = 8;
 const int LetterLastRow = 12;
 
 // Tick spacing of the bottom three rows.
-int tickSpacing(int row) {
+int tickSpacing(int row)
+{
     switch (row) {
     case 17:
         return 22;
@@ -37,7 +38,8 @@ int tickSpacing(int row) {
     }
 }
 
-int letterAt(int x, int y) {
+int letterAt(int x, int y)
+{
     if (y < LetterFirstRow || y > LetterLastRow)
         return -1;
     for (int i = 0; i < 5; ++i) {
@@ -47,12 +49,14 @@ int letterAt(int x, int y) {
     return -1;
 }
 
-QRgb rgb(const QImage &image, int x, int y) {
+QRgb rgb(const QImage &image, int x, int y)
+{
     return image.pixel(x, y) & 0xffffff;
 }
 
 // Number of maximal runs of the colour in one row.
-int runsInRow(const QImage &image, int y, QRgb colour) {
+int runsInRow(const QImage &image, int y, QRgb colour)
+{
     int runs = 0;
     bool inside = false;
     for (int x = 0; x < image.width(); ++x) {
@@ -70,7 +74,8 @@ class TestOrientationStrip : public QObject {
     Q_OBJECT
 
 private:
-    void addPictures() {
+    void addPictures()
+    {
         QTest::addColumn<QImage>("picture");
         QTest::newRow("Image4 N E S W N") << Image4();
         QTest::newRow("Image8 D L U R D") << Image8();
@@ -78,14 +83,16 @@ private:
 
 private slots:
     void sizeAndDepth_data() { addPictures(); }
-    void sizeAndDepth() {
+    void sizeAndDepth()
+    {
         QFETCH(QImage, picture);
         QCOMPARE(picture.size(), QSize(353, 18));
         QCOMPARE(picture.depth(), 24);
     }
 
     void onlyMarksLeaveTheGreyBackground_data() { addPictures(); }
-    void onlyMarksLeaveTheGreyBackground() {
+    void onlyMarksLeaveTheGreyBackground()
+    {
         QFETCH(QImage, picture);
         for (int y = 0; y < picture.height(); ++y) {
             for (int x = 0; x < picture.width(); ++x) {
@@ -104,7 +111,8 @@ private slots:
         }
     }
 
-    void ticks_data() {
+    void ticks_data()
+    {
         QTest::addColumn<QImage>("picture");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("count");
@@ -115,7 +123,8 @@ private slots:
             QTest::addRow("%s row 15", name) << picture << 15 << 5;
         }
     }
-    void ticks() {
+    void ticks()
+    {
         QFETCH(QImage, picture);
         QFETCH(int, row);
         QFETCH(int, count);
@@ -131,7 +140,8 @@ private slots:
     }
 
     void letters_data() { addPictures(); }
-    void letters() {
+    void letters()
+    {
         QFETCH(QImage, picture);
         for (const ColumnRange &range : LetterRanges) {
             int left = picture.width();
@@ -158,7 +168,8 @@ private slots:
 
     // The letter at the right edge repeats the one at the left edge.
     void firstLetterRepeatsAtTheEnd_data() { addPictures(); }
-    void firstLetterRepeatsAtTheEnd() {
+    void firstLetterRepeatsAtTheEnd()
+    {
         QFETCH(QImage, picture);
         for (int y = LetterFirstRow; y <= LetterLastRow; ++y) {
             for (int dx = 0; dx < 4; ++dx)
@@ -166,7 +177,8 @@ private slots:
         }
     }
 
-    void picturesDifferInEveryLetterAndNowhereElse() {
+    void picturesDifferInEveryLetterAndNowhereElse()
+    {
         const QImage compass = Image4();
         const QImage toolFace = Image8();
         bool letterDiffers[5] = {};
@@ -183,7 +195,8 @@ private slots:
             QVERIFY2(letterDiffers[i], qPrintable(QString("letter %1 is the same").arg(i)));
     }
 
-    void showOrientationStrip_data() {
+    void showOrientationStrip_data()
+    {
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("expected"); // 1 Image4, 2 Image8, 0 unchanged
         QTest::newRow("mode 1") << 1 << 1;
@@ -193,7 +206,8 @@ private slots:
         QTest::newRow("mode -1") << -1 << 0;
         QTest::newRow("mode 12") << 12 << 0;
     }
-    void showOrientationStrip() {
+    void showOrientationStrip()
+    {
         QFETCH(int, mode);
         QFETCH(int, expected);
         QImage previous(7, 5, QImage::Format_RGB888);
@@ -204,7 +218,8 @@ private slots:
         QCOMPARE(Image1, want);
     }
 
-    void showOrientationStripReplacesTheOtherStrip() {
+    void showOrientationStripReplacesTheOtherStrip()
+    {
         QImage Image1 = Image4();
         ShowOrientationStrip(2, Image1);
         QCOMPARE(Image1, Image8());
@@ -215,7 +230,8 @@ private slots:
     }
 
     void stretched_data() { addPictures(); }
-    void stretched() {
+    void stretched()
+    {
         QFETCH(QImage, picture);
         const QImage shown = stretchedStrip(picture);
         QCOMPARE(shown.size(), QSize(720, 19));

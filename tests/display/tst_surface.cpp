@@ -19,7 +19,8 @@ namespace {
 constexpr int intMin = std::numeric_limits<int>::min();
 constexpr int intMax = std::numeric_limits<int>::max();
 
-void fillPattern(TDirectDrawSurface &surface, int salt) {
+void fillPattern(TDirectDrawSurface &surface, int salt)
+{
     for (int y = 0; y < surface.Height(); ++y) {
         quint32 *row = surface.scanLine(y);
         for (int x = 0; x < surface.Width(); ++x)
@@ -30,7 +31,8 @@ void fillPattern(TDirectDrawSurface &surface, int salt) {
 
 // What Draw must give, pixel by pixel: destination (dx, dy) takes source (L + i, T + j) where
 // (i, j) = (dx - X, dy - Y) lies in the rectangle and both pixels lie on their images.
-QImage expectedDraw(const QImage &before, int X, int Y, const TRect &rect, const QImage &source) {
+QImage expectedDraw(const QImage &before, int X, int Y, const TRect &rect, const QImage &source)
+{
     QImage expected = before.copy();
     for (int dy = 0; dy < before.height(); ++dy) {
         for (int dx = 0; dx < before.width(); ++dx) {
@@ -68,7 +70,8 @@ private slots:
     void loadFromEmptyBitmapFails();
 };
 
-void TestSurface::madeAtItsSize() {
+void TestSurface::madeAtItsSize()
+{
     TDirectDrawSurface surface(783, 600);
     QCOMPARE(surface.Width(), 783);
     QCOMPARE(surface.Height(), 600);
@@ -80,7 +83,8 @@ void TestSurface::madeAtItsSize() {
     QCOMPARE(&surface.Canvas(), &surface.Canvas());
 }
 
-void TestSurface::refusesImpossibleSizes_data() {
+void TestSurface::refusesImpossibleSizes_data()
+{
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::newRow("zero width") << 0 << 600;
@@ -90,7 +94,8 @@ void TestSurface::refusesImpossibleSizes_data() {
     QTest::newRow("widest int") << intMax << 1;
 }
 
-void TestSurface::refusesImpossibleSizes() {
+void TestSurface::refusesImpossibleSizes()
+{
     QFETCH(int, width);
     QFETCH(int, height);
     try {
@@ -101,7 +106,8 @@ void TestSurface::refusesImpossibleSizes() {
     }
 }
 
-void TestSurface::failedResizeKeepsSurface() {
+void TestSurface::failedResizeKeepsSurface()
+{
     TDirectDrawSurface surface(20, 10);
     fillPattern(surface, 0);
     const QImage before = surface.image().copy();
@@ -109,7 +115,8 @@ void TestSurface::failedResizeKeepsSurface() {
     QCOMPARE(firstDifference(surface.image(), before), QString());
 }
 
-void TestSurface::resizeKeepsCanvas() {
+void TestSurface::resizeKeepsCanvas()
+{
     TDirectDrawSurface surface(20, 10);
     TDirectDrawSurfaceCanvas *canvas = &surface.Canvas();
     canvas->Brush.Color = 0x0000FF;
@@ -122,7 +129,8 @@ void TestSurface::resizeKeepsCanvas() {
     QCOMPARE(surface.image().pixel(29, 39), qRgb(255, 0, 0));
 }
 
-void TestSurface::drawSelf_data() {
+void TestSurface::drawSelf_data()
+{
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
     QTest::addColumn<TRect>("rect");
@@ -149,7 +157,8 @@ void TestSurface::drawSelf_data() {
     QTest::newRow("far up") << 0 << intMin << client;
 }
 
-void TestSurface::drawSelf() {
+void TestSurface::drawSelf()
+{
     QFETCH(int, x);
     QFETCH(int, y);
     QFETCH(TRect, rect);
@@ -160,7 +169,8 @@ void TestSurface::drawSelf() {
     QCOMPARE(firstDifference(surface.image(), expectedDraw(before, x, y, rect, before)), QString());
 }
 
-void TestSurface::drawFromOtherSurface_data() {
+void TestSurface::drawFromOtherSurface_data()
+{
     QTest::addColumn<QSize>("sourceSize");
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
@@ -171,7 +181,8 @@ void TestSurface::drawFromOtherSurface_data() {
     QTest::newRow("larger, part") << QSize(50, 40) << 2 << 1 << TRect{30, 20, 60, 50};
 }
 
-void TestSurface::drawFromOtherSurface() {
+void TestSurface::drawFromOtherSurface()
+{
     QFETCH(QSize, sourceSize);
     QFETCH(int, x);
     QFETCH(int, y);
@@ -188,7 +199,8 @@ void TestSurface::drawFromOtherSurface() {
     QCOMPARE(firstDifference(source.image(), sourceBefore), QString());
 }
 
-void TestSurface::scanLineOutsideIsNull() {
+void TestSurface::scanLineOutsideIsNull()
+{
     TDirectDrawSurface surface(8, 4);
     QVERIFY(surface.scanLine(0) != nullptr);
     QVERIFY(surface.scanLine(3) != nullptr);
@@ -199,7 +211,8 @@ void TestSurface::scanLineOutsideIsNull() {
 }
 
 // A presenter may still hold the picture of the last run; the next run must not draw into it.
-void TestSurface::presentedCopyKeepsItsPixels() {
+void TestSurface::presentedCopyKeepsItsPixels()
+{
     TDirectDrawSurface surface(8, 4);
     TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
     canvas.Brush.Color = clWhite;
@@ -218,7 +231,8 @@ void TestSurface::presentedCopyKeepsItsPixels() {
     QCOMPARE(surface.image().pixel(7, 3), qRgb(0, 255, 0));
 }
 
-void TestSurface::loadFromBitmap() {
+void TestSurface::loadFromBitmap()
+{
     TDIB bitmap;
     bitmap.setSize(3, 2);
     bitmap.setPixel(0, 0, qRgb(1, 2, 3));
@@ -229,7 +243,8 @@ void TestSurface::loadFromBitmap() {
     QCOMPARE(firstDifference(surface.image(), bitmap.toImage()), QString());
 }
 
-void TestSurface::loadFromEmptyBitmapFails() {
+void TestSurface::loadFromEmptyBitmapFails()
+{
     TDirectDrawSurface surface(4, 4);
     try {
         surface.loadFromBitmap(TDIB());

@@ -26,7 +26,8 @@ constexpr TColor green = 0x00FF00;
 constexpr TColor blue = 0xFF0000;
 const QString label = QStringLiteral("  12.3m");
 
-void fillPattern(TDirectDrawSurface &surface) {
+void fillPattern(TDirectDrawSurface &surface)
+{
     for (int y = 0; y < surface.Height(); ++y) {
         quint32 *row = surface.scanLine(y);
         for (int x = 0; x < surface.Width(); ++x)
@@ -34,14 +35,16 @@ void fillPattern(TDirectDrawSurface &surface) {
     }
 }
 
-QImage withPixels(const QImage &before, const Points &points, QRgb pixel) {
+QImage withPixels(const QImage &before, const Points &points, QRgb pixel)
+{
     QImage expected = before.copy();
     for (const QPoint &p : points)
         expected.setPixel(p, pixel);
     return expected;
 }
 
-Points span(int x0, int x1, int y) {
+Points span(int x0, int x1, int y)
+{
     Points points;
     for (int x = x0; x <= x1; ++x)
         points << QPoint(x, y);
@@ -49,7 +52,8 @@ Points span(int x0, int x1, int y) {
 }
 
 // The cell of a text as the canvas draws it, away from every edge.
-QImage unclippedCell(const QString &text) {
+QImage unclippedCell(const QString &text)
+{
     TDirectDrawSurface surface(200, 40);
     TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
     canvas.Brush.Color = clWhite;
@@ -86,7 +90,8 @@ private slots:
     void textFollowsInstalledFace();
 };
 
-void TestSurfaceCanvas::fillRect_data() {
+void TestSurfaceCanvas::fillRect_data()
+{
     QTest::addColumn<TRect>("rect");
     QTest::newRow("depth margin") << TRect{0, 0, 63, 30};
     QTest::newRow("inside") << TRect{3, 4, 10, 9};
@@ -99,7 +104,8 @@ void TestSurfaceCanvas::fillRect_data() {
     QTest::newRow("outside") << TRect{80, 0, 90, 10};
 }
 
-void TestSurfaceCanvas::fillRect() {
+void TestSurfaceCanvas::fillRect()
+{
     QFETCH(TRect, rect);
     TDirectDrawSurface surface(80, 30);
     fillPattern(surface);
@@ -115,7 +121,8 @@ void TestSurfaceCanvas::fillRect() {
     QCOMPARE(firstDifference(surface.image(), expected), QString());
 }
 
-void TestSurfaceCanvas::lineTo_data() {
+void TestSurfaceCanvas::lineTo_data()
+{
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QPoint>("from");
     QTest::addColumn<QPoint>("to");
@@ -151,7 +158,8 @@ void TestSurfaceCanvas::lineTo_data() {
     QTest::newRow("zero length") << small << QPoint(3, 3) << QPoint(3, 3) << Points{};
 }
 
-void TestSurfaceCanvas::lineTo() {
+void TestSurfaceCanvas::lineTo()
+{
     QFETCH(QSize, size);
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
@@ -167,7 +175,8 @@ void TestSurfaceCanvas::lineTo() {
              QString());
 }
 
-void TestSurfaceCanvas::lineToContinuesFromEndPoint() {
+void TestSurfaceCanvas::lineToContinuesFromEndPoint()
+{
     TDirectDrawSurface surface(10, 10);
     fillPattern(surface);
     const QImage before = surface.image().copy();
@@ -182,7 +191,8 @@ void TestSurfaceCanvas::lineToContinuesFromEndPoint() {
 }
 
 // Only the steps on the surface are visited, so a line of four billion pixels is quick.
-void TestSurfaceCanvas::lineAcrossWholeIntRange() {
+void TestSurfaceCanvas::lineAcrossWholeIntRange()
+{
     TDirectDrawSurface surface(8, 6);
     fillPattern(surface);
     const QImage before = surface.image().copy();
@@ -195,7 +205,8 @@ void TestSurfaceCanvas::lineAcrossWholeIntRange() {
              QString());
 }
 
-void TestSurfaceCanvas::setPixel_data() {
+void TestSurfaceCanvas::setPixel_data()
+{
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<bool>("inside");
     QTest::newRow("top-left") << QPoint(0, 0) << true;
@@ -206,7 +217,8 @@ void TestSurfaceCanvas::setPixel_data() {
     QTest::newRow("far away") << QPoint(intMax, intMin) << false;
 }
 
-void TestSurfaceCanvas::setPixel() {
+void TestSurfaceCanvas::setPixel()
+{
     QFETCH(QPoint, at);
     QFETCH(bool, inside);
     TDirectDrawSurface surface(783, 5);
@@ -218,7 +230,8 @@ void TestSurfaceCanvas::setPixel() {
              QString());
 }
 
-void TestSurfaceCanvas::btnFaceFollowsPalette() {
+void TestSurfaceCanvas::btnFaceFollowsPalette()
+{
     const QPalette original = QGuiApplication::palette();
     QPalette palette = original;
     palette.setColor(QPalette::Button, QColor(10, 20, 30));
@@ -230,7 +243,8 @@ void TestSurfaceCanvas::btnFaceFollowsPalette() {
     QCOMPARE(surface.image().pixel(3, 2), qRgb(10, 20, 30));
 }
 
-void TestSurfaceCanvas::newCanvasHasDefaults() {
+void TestSurfaceCanvas::newCanvasHasDefaults()
+{
     {
         TDirectDrawSurface used(4, 4);
         used.Canvas().Brush.Color = red;
@@ -244,7 +258,8 @@ void TestSurfaceCanvas::newCanvasHasDefaults() {
     QCOMPARE(canvas.Font.Name, QStringLiteral("MS Sans Serif"));
 }
 
-void TestSurfaceCanvas::settingsSurviveRelease() {
+void TestSurfaceCanvas::settingsSurviveRelease()
+{
     TDirectDrawSurface surface(6, 4);
     TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
     canvas.Brush.Color = red;
@@ -264,7 +279,8 @@ void TestSurfaceCanvas::settingsSurviveRelease() {
     QCOMPARE(surface.image().pixel(5, 1), qRgb(0, 255, 0));
 }
 
-void TestSurfaceCanvas::textCellIsOpaque() {
+void TestSurfaceCanvas::textCellIsOpaque()
+{
     TDirectDrawSurface surface(100, 30);
     fillPattern(surface);
     const QImage before = surface.image().copy();
@@ -294,7 +310,8 @@ void TestSurfaceCanvas::textCellIsOpaque() {
     QVERIFY(backgroundPixels > textPixels);
 }
 
-void TestSurfaceCanvas::textCellSizeAndPitch() {
+void TestSurfaceCanvas::textCellSizeAndPitch()
+{
     TDirectDrawSurface surface(4, 4);
     TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
     canvas.Font.Name = QStringLiteral("MS LineDraw");
@@ -306,7 +323,8 @@ void TestSurfaceCanvas::textCellSizeAndPitch() {
              canvas.TextExtent(QStringLiteral("mmmm")).width());
 }
 
-void TestSurfaceCanvas::textClippedAtEdges_data() {
+void TestSurfaceCanvas::textClippedAtEdges_data()
+{
     QTest::addColumn<QPoint>("at");
     QTest::newRow("label on row 2, y = -3") << QPoint(0, -3);
     QTest::newRow("label on row 0, y = -5") << QPoint(0, -5);
@@ -318,7 +336,8 @@ void TestSurfaceCanvas::textClippedAtEdges_data() {
 }
 
 // A clipped cell shows exactly the part of the whole cell that falls on the surface.
-void TestSurfaceCanvas::textClippedAtEdges() {
+void TestSurfaceCanvas::textClippedAtEdges()
+{
     QFETCH(QPoint, at);
     const QImage cell = unclippedCell(label);
     TDirectDrawSurface surface(90, 30);
@@ -341,7 +360,8 @@ void TestSurfaceCanvas::textClippedAtEdges() {
 }
 
 // The second drawing of a label comes from the cache; it must look like the first.
-void TestSurfaceCanvas::textRepeatGivesSamePixels() {
+void TestSurfaceCanvas::textRepeatGivesSamePixels()
+{
     const QImage first = unclippedCell(label);
     TDirectDrawSurface surface(200, 40);
     TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
@@ -357,7 +377,8 @@ void TestSurfaceCanvas::textRepeatGivesSamePixels() {
              QString());
 }
 
-void TestSurfaceCanvas::textFollowsColourChanges() {
+void TestSurfaceCanvas::textFollowsColourChanges()
+{
     TDirectDrawSurface surface(100, 20);
     TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
     canvas.Font.Name = QStringLiteral("MS LineDraw");
@@ -375,7 +396,8 @@ void TestSurfaceCanvas::textFollowsColourChanges() {
     QCOMPARE(colours, (QSet<QRgb>{qRgb(255, 0, 0), qRgb(0, 0, 255)}));
 }
 
-void TestSurfaceCanvas::textFollowsInstalledFace() {
+void TestSurfaceCanvas::textFollowsInstalledFace()
+{
     const QString serif = QStringLiteral("DejaVu Serif");
     if (!QFontDatabase::hasFamily(serif))
         QSKIP("DejaVu Serif is not installed");

@@ -14,7 +14,8 @@ private slots:
     void toRgb();
 };
 
-void TestTColor::toRgb_data() {
+void TestTColor::toRgb_data()
+{
     QTest::addColumn<TColor>("color");
     QTest::addColumn<QRgb>("rgb");
     QTest::newRow("black") << clBlack << qRgb(0, 0, 0);
@@ -31,7 +32,8 @@ void TestTColor::toRgb_data() {
     QTest::newRow("top bit and a colour") << TColor(0xFF123456) << qRgb(192, 192, 192);
 }
 
-void TestTColor::toRgb() {
+void TestTColor::toRgb()
+{
     QFETCH(TColor, color);
     QFETCH(QRgb, rgb);
     QCOMPARE(colorToRgb(color), rgb);

@@ -18,20 +18,24 @@ using kivo::test::patternPixel;
 
 namespace {
 
-quint32 u32At(const QByteArray &bytes, int offset) {
+quint32 u32At(const QByteArray &bytes, int offset)
+{
     return qFromLittleEndian<quint32>(bytes.constData() + offset);
 }
 
-QByteArray bytesAt(const QByteArray &bytes, qint64 offset, int count) {
+QByteArray bytesAt(const QByteArray &bytes, qint64 offset, int count)
+{
     return bytes.mid(qsizetype(offset), count);
 }
 
-QByteArray bgr(int r, int g, int b) {
+QByteArray bgr(int r, int g, int b)
+{
     const char bytes[] = {char(b), char(g), char(r)};
     return QByteArray(bytes, 3);
 }
 
-void fillPattern(TDirectDrawSurface &surface) {
+void fillPattern(TDirectDrawSurface &surface)
+{
     for (int y = 0; y < surface.Height(); ++y) {
         quint32 *row = surface.scanLine(y);
         for (int x = 0; x < surface.Width(); ++x)
@@ -41,7 +45,8 @@ void fillPattern(TDirectDrawSurface &surface) {
 
 // Source pixels that name their own position; blue marks them as source pixels.
 constexpr int sourceMarker = 0xA5;
-QRgb positionColour(int x, int y) {
+QRgb positionColour(int x, int y)
+{
     return qRgb(x & 0xFF, (x >> 8) | (y << 2), sourceMarker);
 }
 
@@ -72,7 +77,8 @@ private slots:
     void stretchDrawEmptyRectangle();
 };
 
-void TestTDib::captureEqualsSurface_data() {
+void TestTDib::captureEqualsSurface_data()
+{
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::newRow("783 x 600") << 783 << 600;
@@ -81,7 +87,8 @@ void TestTDib::captureEqualsSurface_data() {
     QTest::newRow("5 x 3") << 5 << 3;
 }
 
-void TestTDib::captureEqualsSurface() {
+void TestTDib::captureEqualsSurface()
+{
     QFETCH(int, width);
     QFETCH(int, height);
     TDirectDrawSurface surface(width, height);
@@ -96,7 +103,8 @@ void TestTDib::captureEqualsSurface() {
 }
 
 // The capture is a snapshot, and the surface's next run does not reach into it.
-void TestTDib::captureReleasesCanvas() {
+void TestTDib::captureReleasesCanvas()
+{
     TDirectDrawSurface surface(4, 2);
     TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
     canvas.Brush.Color = clWhite;
@@ -109,7 +117,8 @@ void TestTDib::captureReleasesCanvas() {
     QCOMPARE(surface.image().pixel(0, 0), qRgb(0, 0, 0));
 }
 
-void TestTDib::headerBytes() {
+void TestTDib::headerBytes()
+{
     TDIB bitmap;
     bitmap.setSize(783, 600);
     const QByteArray expected = QByteArray::fromHex("28000000" // header size 40
@@ -123,7 +132,8 @@ void TestTDib::headerBytes() {
     QCOMPARE(bitmap.packedDib().left(40).toHex(), expected.toHex());
 }
 
-void TestTDib::rowLayout_data() {
+void TestTDib::rowLayout_data()
+{
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<int>("rowLength");
@@ -134,7 +144,8 @@ void TestTDib::rowLayout_data() {
     QTest::newRow("4: 12, no padding") << 4 << 2 << 12;
 }
 
-void TestTDib::rowLayout() {
+void TestTDib::rowLayout()
+{
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(int, rowLength);
@@ -155,7 +166,8 @@ void TestTDib::rowLayout() {
     }
 }
 
-void TestTDib::rowsBottomUp() {
+void TestTDib::rowsBottomUp()
+{
     const int width = 783;
     const int height = 600;
     TDirectDrawSurface surface(width, height);
@@ -178,7 +190,8 @@ void TestTDib::rowsBottomUp() {
     QCOMPARE(bytesAt(packed, 40 + 3 * 782, 3), bgr(10, 11, 12));
 }
 
-void TestTDib::bmpFile() {
+void TestTDib::bmpFile()
+{
     TDirectDrawSurface surface(801, 7);
     fillPattern(surface);
     TDIB bitmap;
@@ -196,7 +209,8 @@ void TestTDib::bmpFile() {
     QCOMPARE(firstDifference(read, surface.image()), QString());
 }
 
-void TestTDib::saveBmp() {
+void TestTDib::saveBmp()
+{
     TDirectDrawSurface surface(9, 4);
     fillPattern(surface);
     const TDIB bitmap = TDIB::fromImage(surface.image());
@@ -209,7 +223,8 @@ void TestTDib::saveBmp() {
     QCOMPARE(file.readAll(), bitmap.bmpFile());
 }
 
-void TestTDib::saveBmpFailure() {
+void TestTDib::saveBmpFailure()
+{
     TDIB bitmap;
     bitmap.setSize(2, 2);
     QTemporaryDir dir;
@@ -222,7 +237,8 @@ void TestTDib::saveBmpFailure() {
     }
 }
 
-void TestTDib::imageRoundTrip() {
+void TestTDib::imageRoundTrip()
+{
     QImage image(13, 5, QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -239,7 +255,8 @@ void TestTDib::imageRoundTrip() {
     QCOMPARE(firstDifference(read, image), QString());
 }
 
-void TestTDib::refusesImpossibleSizes_data() {
+void TestTDib::refusesImpossibleSizes_data()
+{
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::newRow("negative width") << -1 << 5;
@@ -248,7 +265,8 @@ void TestTDib::refusesImpossibleSizes_data() {
     QTest::newRow("past 32-bit image size") << 30000 << 23861; // 40 + 90000 * 23861 > 2^31 - 1
 }
 
-void TestTDib::refusesImpossibleSizes() {
+void TestTDib::refusesImpossibleSizes()
+{
     QFETCH(int, width);
     QFETCH(int, height);
     TDIB bitmap;
@@ -263,7 +281,8 @@ void TestTDib::refusesImpossibleSizes() {
     QCOMPARE(bitmap.height(), 3);
 }
 
-void TestTDib::emptyBitmap() {
+void TestTDib::emptyBitmap()
+{
     TDIB bitmap;
     bitmap.setSize(0, 10);
     QVERIFY(bitmap.isEmpty());
@@ -273,7 +292,8 @@ void TestTDib::emptyBitmap() {
     QVERIFY(TDIB::fromImage(QImage()).isEmpty());
 }
 
-void TestTDib::pixelAccessOutsideIgnored() {
+void TestTDib::pixelAccessOutsideIgnored()
+{
     TDIB bitmap;
     bitmap.setSize(3, 2);
     const QByteArray before = bitmap.packedDib();
@@ -284,7 +304,8 @@ void TestTDib::pixelAccessOutsideIgnored() {
     QCOMPARE(bitmap.pixel(2, 1), qRgb(0, 0, 0));
 }
 
-void TestTDib::paintsThroughItsCanvas() {
+void TestTDib::paintsThroughItsCanvas()
+{
     TDIB bitmap;
     bitmap.setSize(5, 4);
     {
@@ -298,7 +319,8 @@ void TestTDib::paintsThroughItsCanvas() {
     QCOMPARE(bytesAt(bitmap.packedDib(), 40 + 16 * 3, 3), bgr(10, 20, 30));
 }
 
-void TestTDib::stretchDrawMapsNearest_data() {
+void TestTDib::stretchDrawMapsNearest_data()
+{
     QTest::addColumn<QSize>("sourceSize");
     QTest::addColumn<QRect>("rect");
     QTest::newRow("same size") << QSize(7, 5) << QRect(2, 3, 7, 5);
@@ -312,7 +334,8 @@ void TestTDib::stretchDrawMapsNearest_data() {
 // Every pixel of the rectangle is one source pixel, the one nearest the position it maps to
 // (within the 1/64 of a pixel that fixed-point stepping may drift); nothing outside changes.
 // The painter asks for smooth scaling, which StretchDraw must override.
-void TestTDib::stretchDrawMapsNearest() {
+void TestTDib::stretchDrawMapsNearest()
+{
     QFETCH(QSize, sourceSize);
     QFETCH(QRect, rect);
     TDIB bitmap;
@@ -359,7 +382,8 @@ void TestTDib::stretchDrawMapsNearest() {
     }
 }
 
-void TestTDib::stretchDrawEmptyRectangle() {
+void TestTDib::stretchDrawEmptyRectangle()
+{
     TDIB bitmap;
     bitmap.setSize(4, 4);
     QImage target(10, 10, QImage::Format_RGB32);

@@ -19,18 +19,30 @@ void TestHeaderFileName::makeHeaderFileName_data()
 {
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("header");
-    QTest::newRow("usual") << "/logs/HOLE7.bhx" << "/logs/HOLE7.HED";
-    QTest::newRow("windows path") << "D:\\LOGS\\HOLE7.bhx" << "D:\\LOGS\\HOLE7.HED";
-    QTest::newRow("several dots") << "A.B.C" << "A.B.HED";
-    QTest::newRow("dotted directory") << "/logs.old/HOLE7" << "/logs.old/HOLE7.HED";
-    QTest::newRow("dotted windows directory") << "D:\\LOGS.OLD\\HOLE7" << "D:\\LOGS.OLD\\HOLE7.HED";
-    QTest::newRow("no dot") << "HOLE7" << "HOLE7.HED";
-    QTest::newRow("trailing dot") << "HOLE7." << "HOLE7.HED";
-    QTest::newRow("one character") << "a" << "a.HED";
-    QTest::newRow("case kept before the dot") << "/Logs/Hole7.BHX" << "/Logs/Hole7.HED";
-    QTest::newRow("spaces") << "/my logs/hole 7.bhx" << "/my logs/hole 7.HED";
-    QTest::newRow("utf-8 name") << "/logs/Bohrung-\u00E4\u00F6.bhx" << "/logs/Bohrung-\u00E4\u00F6.HED";
-    QTest::newRow("hidden file") << "/logs/.hole" << "/logs/.HED";
+    QTest::newRow("usual") << "/logs/HOLE7.bhx"
+                           << "/logs/HOLE7.HED";
+    QTest::newRow("windows path") << "D:\\LOGS\\HOLE7.bhx"
+                                  << "D:\\LOGS\\HOLE7.HED";
+    QTest::newRow("several dots") << "A.B.C"
+                                  << "A.B.HED";
+    QTest::newRow("dotted directory") << "/logs.old/HOLE7"
+                                      << "/logs.old/HOLE7.HED";
+    QTest::newRow("dotted windows directory") << "D:\\LOGS.OLD\\HOLE7"
+                                              << "D:\\LOGS.OLD\\HOLE7.HED";
+    QTest::newRow("no dot") << "HOLE7"
+                            << "HOLE7.HED";
+    QTest::newRow("trailing dot") << "HOLE7."
+                                  << "HOLE7.HED";
+    QTest::newRow("one character") << "a"
+                                   << "a.HED";
+    QTest::newRow("case kept before the dot") << "/Logs/Hole7.BHX"
+                                              << "/Logs/Hole7.HED";
+    QTest::newRow("spaces") << "/my logs/hole 7.bhx"
+                            << "/my logs/hole 7.HED";
+    QTest::newRow("utf-8 name") << "/logs/Bohrung-\u00E4\u00F6.bhx"
+                                << "/logs/Bohrung-\u00E4\u00F6.HED";
+    QTest::newRow("hidden file") << "/logs/.hole"
+                                 << "/logs/.HED";
 }
 
 void TestHeaderFileName::makeHeaderFileName()

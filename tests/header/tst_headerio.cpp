@@ -50,8 +50,7 @@ struct FullHeader {
         reals[prefix + key] = next + 0.5;
         text += key.toLatin1() + "=" + QByteArray::number(next++) + ".5\n";
     }
-    template <typename F>
-    void runKeys(const char *stem, F add)
+    template <typename F> void runKeys(const char *stem, F add)
     {
         for (int n = 1; n <= 3; ++n)
             add(QString::fromLatin1(stem) + QString::number(n));
@@ -67,14 +66,14 @@ FullHeader fullHeader()
         f.integerKey(key);
     f.textKey("UserDLL");
     f.section("WellInfo");
-    for (const char *key : {"DepthUnit", "LogMode", "Startdepth", "EndDepth", "step", "StartTime",
-                            "EndTime"})
+    for (const char *key :
+         {"DepthUnit", "LogMode", "Startdepth", "EndDepth", "step", "StartTime", "EndTime"})
         f.integerKey(key);
     for (const char *key : {"Zero", "KellyBushing", "DrillFloor", "GroundLevel"})
         f.realKey(key);
-    for (const char *key : {"Company", "Wellname", "Fieldname", "Location", "Latitude",
-                            "Longitude", "Country", "ServiceCompany", "Date", "UWI", "Project",
-                            "LogName", "PermanentDatum", "Elevation", "LogDatum", "DrillDatum"})
+    for (const char *key : {"Company", "Wellname", "Fieldname", "Location", "Latitude", "Longitude",
+                            "Country", "ServiceCompany", "Date", "UWI", "Project", "LogName",
+                            "PermanentDatum", "Elevation", "LogDatum", "DrillDatum"})
         f.textKey(key);
     for (int i = 1; i <= 5; ++i)
         f.textKey(QStringLiteral("OtherServices%1").arg(i));
@@ -84,9 +83,9 @@ FullHeader fullHeader()
                              "FluidDensity", "FluidLevel", "RigTime"})
         f.runKeys(stem, [&](const QString &key) { f.textKey(key); });
     f.runKeys("RunNo", [&](const QString &key) { f.integerKey(key); });
-    for (const char *stem : {"DepthDriller", "DepthLogger", "Deepest", "Shallow",
-                             "MaxTemperature", "BitRec", "BitRecFrom", "BitRecTo", "CasRecSize",
-                             "CasRecWeight", "CasRecFrom", "CasRecTo"})
+    for (const char *stem :
+         {"DepthDriller", "DepthLogger", "Deepest", "Shallow", "MaxTemperature", "BitRec",
+          "BitRecFrom", "BitRecTo", "CasRecSize", "CasRecWeight", "CasRecFrom", "CasRecTo"})
         f.runKeys(stem, [&](const QString &key) { f.realKey(key); });
     f.section("File1");
     f.textKey("FileName");
@@ -184,14 +183,22 @@ void TestHeaderIo::everyKeyFillsItsField()
     QCOMPARE(h.DrillFloor, f.reals["WellInfo/DrillFloor"]);
     QCOMPARE(h.GroundLevel, f.reals["WellInfo/GroundLevel"]);
     const QList<std::pair<QString, QString>> texts = {
-        {h.Company, "Company"},   {h.Wellname, "Wellname"},
-        {h.Fieldname, "Fieldname"}, {h.Location, "Location"},
-        {h.Latitude, "Latitude"}, {h.Longitude, "Longitude"},
-        {h.Country, "Country"},   {h.ServiceCompany, "ServiceCompany"},
-        {h.Date, "Date"},         {h.UWI, "UWI"},
-        {h.Project, "Project"},   {h.LogName, "LogName"},
-        {h.PermanentDatum, "PermanentDatum"}, {h.Elevation, "Elevation"},
-        {h.LogDatum, "LogDatum"}, {h.DrillDatum, "DrillDatum"},
+        {h.Company, "Company"},
+        {h.Wellname, "Wellname"},
+        {h.Fieldname, "Fieldname"},
+        {h.Location, "Location"},
+        {h.Latitude, "Latitude"},
+        {h.Longitude, "Longitude"},
+        {h.Country, "Country"},
+        {h.ServiceCompany, "ServiceCompany"},
+        {h.Date, "Date"},
+        {h.UWI, "UWI"},
+        {h.Project, "Project"},
+        {h.LogName, "LogName"},
+        {h.PermanentDatum, "PermanentDatum"},
+        {h.Elevation, "Elevation"},
+        {h.LogDatum, "LogDatum"},
+        {h.DrillDatum, "DrillDatum"},
         {h.FileName, "FileName"},
     };
     for (const auto &[field, key] : texts)
@@ -321,8 +328,8 @@ void TestHeaderIo::badNumberStopsReading()
 {
     QFETCH(QByteArray, value);
     uniheader h = resetHeader();
-    const QByteArray text = "[WellInfo]\nCompany=ACME\nKellyBushing=" + value +
-                            "\nDrillFloor=3\nDateRun1=today\n";
+    const QByteArray text =
+        "[WellInfo]\nCompany=ACME\nKellyBushing=" + value + "\nDrillFloor=3\nDateRun1=today\n";
     try {
         readText(text, h);
         QFAIL("a malformed number must fail");
@@ -377,20 +384,24 @@ void TestHeaderIo::namesMatchWithoutCase()
 void TestHeaderIo::textsAreDecoded()
 {
     uniheader h = resetHeader();
-    readText("[WellInfo]\nComment1=Water 14 \xB0" "C\nComment2=Zo\xEB M\xFCller, 1 200 \x80\n", h);
+    readText("[WellInfo]\nComment1=Water 14 \xB0"
+             "C\nComment2=Zo\xEB M\xFCller, 1 200 \x80\n",
+             h);
     QCOMPARE(h.Comment[1], QStringLiteral("Water 14 \u00B0C"));
     QCOMPARE(h.Comment[2], QStringLiteral("Zo\u00EB M\u00FCller, 1 200 \u20AC"));
 
     // A file saved with a UTF-8 byte-order mark holds UTF-8 texts.
-    readText("\xEF\xBB\xBF[WellInfo]\nComment1=14 \xC2\xB0" "C\n", h);
+    readText("\xEF\xBB\xBF[WellInfo]\nComment1=14 \xC2\xB0"
+             "C\n",
+             h);
     QCOMPARE(h.Comment[1], QStringLiteral("14 \u00B0C"));
 }
 
 void TestHeaderIo::longValuesAreCut()
 {
     uniheader h = resetHeader();
-    readText("[WellInfo]\nComment1=" + QByteArray(1500, 'x') + "\nComment2=" +
-                 QByteArray(1023, 'y') + "\n",
+    readText("[WellInfo]\nComment1=" + QByteArray(1500, 'x') +
+                 "\nComment2=" + QByteArray(1023, 'y') + "\n",
              h);
     QCOMPARE(h.Comment[1].size(), 1023);
     QCOMPARE(h.Comment[2], QString(1023, 'y'));

@@ -12,8 +12,14 @@ Rgb patternColour(qint64 k, int i)
     return {uchar(k & 0xff), uchar(i & 0xff), uchar((k + i) & 0xff)};
 }
 
-qint16 patternBearing(qint64 k) { return qint16(k % 360 - 180); }
-qint16 patternAngle(qint64 k) { return qint16(k % 200 - 10); }
+qint16 patternBearing(qint64 k)
+{
+    return qint16(k % 360 - 180);
+}
+qint16 patternAngle(qint64 k)
+{
+    return qint16(k % 200 - 10);
+}
 
 QByteArray makeRecord(int samples, qint32 depth, qint16 bearing, qint16 angle,
                       const std::function<Rgb(int)> &colour)

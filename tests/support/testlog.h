@@ -18,15 +18,18 @@ Rgb patternColour(qint64 k, int i);
 
 struct DataFileSpec {
     DataFileSpec(int samples_, qint64 count_, qint32 firstDepth_ = 0, qint32 depthStep_ = 10)
-        : samples(samples_), count(count_), firstDepth(firstDepth_), depthStep(depthStep_)
+        : samples(samples_)
+        , count(count_)
+        , firstDepth(firstDepth_)
+        , depthStep(depthStep_)
     {}
 
     int samples = 720;
     qint64 count = 0;
-    qint32 firstDepth = 0;   // depth of record 0, thousandths of a unit
-    qint32 depthStep = 10;   // depth difference between records
+    qint32 firstDepth = 0; // depth of record 0, thousandths of a unit
+    qint32 depthStep = 10; // depth difference between records
     SampleColour colour = patternColour;
-    QByteArray trailing;     // bytes after the last whole record
+    QByteArray trailing; // bytes after the last whole record
 };
 
 // The bytes of one record.

@@ -18,7 +18,8 @@ QAction *item(QMenu *menu, const QString &caption, const QKeySequence &shortcut)
 
 } // namespace
 
-MainMenu::MainMenu(QMenuBar *bar, QObject *parent) : QObject(parent)
+MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
+    : QObject(parent)
 {
     File1 = bar->addMenu(QStringLiteral("&File"));
     ReplayLog1 = item(File1, QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));

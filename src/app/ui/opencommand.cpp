@@ -24,7 +24,8 @@
 
 namespace kivo {
 
-OpenCommand::OpenCommand(TForm1 &form) : m_form(form)
+OpenCommand::OpenCommand(TForm1 &form)
+    : m_form(form)
 {
     QObject::connect(form.DXDraw1, &TDXDraw::resized, &form, [this] { areaResized(); });
 }

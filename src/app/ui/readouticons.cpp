@@ -38,10 +38,10 @@ QPixmap angleIcon()
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Yellow, 1.2));
-    painter.drawLine(QPointF(3, 15), QPointF(3, 3));   // the vertical
-    painter.drawLine(QPointF(3, 15), QPointF(11, 5));  // the tool's axis, off the vertical
+    painter.drawLine(QPointF(3, 15), QPointF(3, 3));  // the vertical
+    painter.drawLine(QPointF(3, 15), QPointF(11, 5)); // the tool's axis, off the vertical
     painter.drawArc(QRectF(-3, 9, 12, 12), 52 * 16, 38 * 16);
-    painter.drawEllipse(QRectF(11, 1, 3.5, 3.5));      // the degree sign
+    painter.drawEllipse(QRectF(11, 1, 3.5, 3.5)); // the degree sign
     return pixmap;
 }
 

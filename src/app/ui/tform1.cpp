@@ -6,8 +6,8 @@
 #include "app/ui/mainmenu.h"
 #include "app/ui/messages.h"
 #include "app/ui/opencommand.h"
-#include "app/ui/topbar.h"
 #include "app/ui/tform7.h"
+#include "app/ui/topbar.h"
 #include "app/ui/tscrollbar.h"
 #include "display/orientationstrip.h"
 #include "display/ui/tdxdraw.h"
@@ -36,8 +36,12 @@ TForm1::TForm1(const QStringList &arguments)
     m_menu = new MainMenu(menuBar(), this);
     m_spares = std::make_unique<SpareSurfaces>(
         DXDraw1->area(), [this](const QString &text) { showMessage(this, text); });
-    DXDraw1->area().OnInitialize = [this] { m_spares->DXDraw1Initialize(); };
-    DXDraw1->area().OnFinalize = [this] { m_spares->DXDraw1Finalize(); };
+    DXDraw1->area().OnInitialize = [this] {
+        m_spares->DXDraw1Initialize();
+    };
+    DXDraw1->area().OnFinalize = [this] {
+        m_spares->DXDraw1Finalize();
+    };
     m_open = std::make_unique<OpenCommand>(*this);
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
@@ -104,8 +108,7 @@ void TForm1::connectMenu()
     connect(m_menu->ReplayLog1, &QAction::triggered, this, &TForm1::ReplayLog1Click);
     connect(m_menu->Close1, &QAction::triggered, this, &TForm1::Close1Click);
     connect(m_menu->EditHeader1, &QAction::triggered, this, &TForm1::EditHeader1Click);
-    connect(m_menu->BrightnessAdjust1, &QAction::triggered, this,
-            &TForm1::BrightnessAdjust1Click);
+    connect(m_menu->BrightnessAdjust1, &QAction::triggered, this, &TForm1::BrightnessAdjust1Click);
     connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(ScrollBar4, &TScrollBar::scrolled, this,
@@ -185,9 +188,15 @@ void TForm1::FormClose()
     QCoreApplication::quit();
 }
 
-void TForm1::ReplayLog1Click() { m_open->run(); }
+void TForm1::ReplayLog1Click()
+{
+    m_open->run();
+}
 
-void TForm1::Close1Click() { m_state.CloseRequested = 1; }
+void TForm1::Close1Click()
+{
+    m_state.CloseRequested = 1;
+}
 
 void TForm1::EditHeader1Click()
 {
@@ -203,7 +212,10 @@ void TForm1::BrightnessAdjust1Click()
     }
 }
 
-void TForm1::Exit1Click() { close(); }
+void TForm1::Exit1Click()
+{
+    close();
+}
 
 void TForm1::About1Click()
 {

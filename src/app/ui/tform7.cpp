@@ -41,8 +41,8 @@ QPixmap aboutPicture()
     painter.setFont(font);
     const char *letters[] = {"N", "E", "S", "W", "N"};
     for (int i = 0; i < 5; ++i)
-        painter.drawText(QRect(wall.left() + i * wall.width() / 4 - 6, 4, 12, 14),
-                         Qt::AlignCenter, QString::fromLatin1(letters[i]));
+        painter.drawText(QRect(wall.left() + i * wall.width() / 4 - 6, 4, 12, 14), Qt::AlignCenter,
+                         QString::fromLatin1(letters[i]));
     painter.setPen(Qt::white);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.drawRect(wall.adjusted(-1, -1, 0, 0));
@@ -64,8 +64,8 @@ QLabel *text(QWidget *parent, const QString &caption, const QFont &font, int x, 
 } // namespace
 
 TForm7::TForm7(QWidget *mainWindow)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
     , m_mainWindow(mainWindow)
 {
     setWindowTitle(QStringLiteral("About KIVO Log Viewer"));
@@ -115,7 +115,10 @@ void TForm7::showEvent(QShowEvent *event)
     FormShow();
 }
 
-void TForm7::FormShow() { m_mainWindow->setEnabled(false); }
+void TForm7::FormShow()
+{
+    m_mainWindow->setEnabled(false);
+}
 
 void TForm7::Button1Click()
 {

@@ -32,7 +32,8 @@ QLabel *picture(QWidget *parent, const QPixmap &pixmap, int x, int y)
 
 } // namespace
 
-TopBar::TopBar(QWidget *parent) : QFrame(parent)
+TopBar::TopBar(QWidget *parent)
+    : QFrame(parent)
 {
     setFixedHeight(BarHeight);
     setAutoFillBackground(true);
@@ -52,8 +53,8 @@ TopBar::TopBar(QWidget *parent) : QFrame(parent)
 
     // The upper strip over the image: the file name, centred, and the two angle readouts.
     const int left = BlockWidth + 1;
-    Label2 = label(this, QString(), Qt::white, left + 160, 0, 400, UpperStripHeight,
-                   Qt::AlignCenter);
+    Label2 =
+        label(this, QString(), Qt::white, left + 160, 0, 400, UpperStripHeight, Qt::AlignCenter);
     QFont bold = Label2->font();
     bold.setBold(true);
     Label2->setFont(bold);

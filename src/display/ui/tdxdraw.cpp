@@ -8,7 +8,8 @@
 
 namespace kivo {
 
-TDXDraw::TDXDraw(QWidget *parent) : QWidget(parent)
+TDXDraw::TDXDraw(QWidget *parent)
+    : QWidget(parent)
 {
     // Every pixel is painted from the surface or the button face: nothing to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -16,7 +17,10 @@ TDXDraw::TDXDraw(QWidget *parent) : QWidget(parent)
     m_area.setPresenter([this](const QImage &) { repaint(); });
 }
 
-TDXDraw::~TDXDraw() { m_area.Finalize(); }
+TDXDraw::~TDXDraw()
+{
+    m_area.Finalize();
+}
 
 void TDXDraw::paintEvent(QPaintEvent *)
 {

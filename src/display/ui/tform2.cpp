@@ -6,8 +6,8 @@
 namespace kivo {
 
 TForm2::TForm2(ViewerState &state)
-    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
     , m_state(state)
 {
     setWindowTitle(QStringLiteral("Display Adjust"));

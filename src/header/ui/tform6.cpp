@@ -6,8 +6,8 @@
 namespace kivo {
 
 TForm6::TForm6(ViewerState &state)
-    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowStaysOnTopHint)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
     , m_state(state)
 {
     setWindowTitle(QStringLiteral("Edit Header"));
