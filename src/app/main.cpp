@@ -6,6 +6,7 @@
 #include "print/ui/tform8.h"
 
 #include <QApplication>
+#include <QScreen>
 
 using namespace kivo;
 
@@ -23,6 +24,8 @@ int main(int argc, char *argv[])
     TForm7 form7(&form1);
     TForm8 form8(form1.state(), &form1);
     form1.setWindows(&form2, &form6, &form7, &form8);
+    // Without a window manager "maximised" means nothing: take the screen's area first.
+    form1.setGeometry(form1.screen()->availableGeometry());
     form1.showMaximized();
     return app.exec();
 }
