@@ -75,7 +75,7 @@ const std::array<const char *, 10> Comments = {
     "Core cost estimate 1 200 \x80",
     "Bedding dips about 10\xB0 towards 150\xB0.",
     "Open fracture at 15.75 m dipping 75\xB0, weathered rim.",
-    "Broken zone from 17.2 m to 17.6 m, core loss 0.1 m.",
+    "Broken zone from 17.4 m to 17.8 m, core loss 0.1 m.",
     "Caliper run skipped: hole in good condition, no washouts.",
     "Data checked on site by R. Lef\xE8vre.",
 };
@@ -95,8 +95,8 @@ void writeWell(HeaderText &h)
 {
     h.section("WellInfo");
     h.keys({{"DepthUnit", "0"}, {"LogMode", "11"}});
-    h.key("Startdepth", demo::FirstDepth / 1000);
-    h.key("EndDepth", demo::LastDepth / 1000);
+    h.key("Startdepth", demo::LastDepth / 1000);
+    h.key("EndDepth", demo::FirstDepth / 1000);
     h.keys({{"step", "1"},
             {"StartTime", "0"},
             {"EndTime", "0"},
@@ -151,8 +151,8 @@ void writeLayout(HeaderText &h)
             {"GridColour", "16777215"}});
     h.section("File1");
     h.keys({{"FileName", "demo.bhx"}, {"ReferenceUnit", "0"}, {"Mode", "1"}, {"Interval", "1"}});
-    h.key("StartDepth", demo::FirstDepth / 1000);
-    h.key("EndDepth", demo::LastDepth / 1000);
+    h.key("StartDepth", demo::LastDepth / 1000);
+    h.key("EndDepth", demo::FirstDepth / 1000);
     h.keys({{"StartTime", "0"}, {"EndTime", "0"}});
     h.key("RecLineSize", TImageLine::recordSize(demo::SamplesPerLine));
     h.section("Channel1");

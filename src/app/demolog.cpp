@@ -53,7 +53,7 @@ private:
 
 void writeRecord(DemoImage &image, qint64 record, uchar *bytes)
 {
-    qToLittleEndian<qint32>(demo::FirstDepth + qint32(record), bytes);
+    qToLittleEndian<qint32>(demo::depthOf(record), bytes);
     image.paintRow(record, bytes + 4);
     uchar *orientation = bytes + 4 + 3 * demo::SamplesPerLine;
     qToLittleEndian<qint16>(demo::bearing(record), orientation);

@@ -23,6 +23,12 @@ constexpr int SamplesPerLine = 720;
 constexpr qint32 FirstDepth = 10000; // millimetres: one record per millimetre, 10 m to 25 m
 constexpr qint32 LastDepth = 25000;
 constexpr qint64 RecordCount = LastDepth - FirstDepth + 1;
+// The run was logged upwards ("LogMode" 11 stacks records bottom-up): the first record is the
+// deepest, so that depth grows down the screen.
+constexpr qint32 depthOf(qint64 record)
+{
+    return LastDepth - qint32(record);
+}
 constexpr double HoleRadius = 48.0; // millimetres, which is records along the hole
 
 // A planar fracture: on the unrolled wall a sinusoid whose height grows with the dip.
@@ -44,7 +50,7 @@ inline constexpr std::array<Fracture, 7> Fractures = {{
     {13300, 55.0, 340.0, 2.5, 0},
 }};
 
-// The broken zone, 17.2 m to 17.6 m; its edges wander a little around these records.
+// The broken zone, 17.8 m up to 17.4 m; its edges wander a little around these records.
 constexpr qint64 BrokenZoneFirst = 7200;
 constexpr qint64 BrokenZoneLast = 7600;
 

@@ -22,10 +22,23 @@ void printOverview()
     printOut(text);
 }
 
+// Qt's remarks about the environment (a session without XDG_RUNTIME_DIR, as under cron or a
+// bare CI shell) say nothing about the log and would clutter a script's error output.
+QtMessageHandler qtHandler = nullptr;
+
+void filterQtMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, message);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    qtHandler = qInstallMessageHandler(filterQtMessages);
     // Rendering needs fonts and images but no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -128,12 +128,13 @@ private slots:
         QCOMPARE(QDir(m_dir).entryList(QDir::Files).size(), 2); // no temporary files left
     }
 
-    void depthsRiseOneMillimetrePerRecord()
+    void depthsFallOneMillimetrePerRecord()
     {
-        QCOMPARE(record(0).Depth(), 10000);
-        QCOMPARE(record(Records - 1).Depth(), 25000);
+        // Logged upwards: the deepest record first.
+        QCOMPARE(record(0).Depth(), 25000);
+        QCOMPARE(record(Records - 1).Depth(), 10000);
         for (qint64 n = 1; n < Records; ++n) {
-            if (record(n).Depth() != record(n - 1).Depth() + 1)
+            if (record(n).Depth() != record(n - 1).Depth() - 1)
                 QFAIL(qPrintable(QString("record %1 has depth %2 after %3")
                                      .arg(n)
                                      .arg(record(n).Depth())
@@ -178,9 +179,9 @@ private slots:
         QTest::newRow("LogMode") << QByteArray("WellInfo") << QByteArray("LogMode")
                                  << QByteArray("11");
         QTest::newRow("Startdepth")
-            << QByteArray("WellInfo") << QByteArray("Startdepth") << QByteArray("10");
+            << QByteArray("WellInfo") << QByteArray("Startdepth") << QByteArray("25");
         QTest::newRow("EndDepth") << QByteArray("WellInfo") << QByteArray("EndDepth")
-                                  << QByteArray("25");
+                                  << QByteArray("10");
         QTest::newRow("step") << QByteArray("WellInfo") << QByteArray("step") << QByteArray("1");
         QTest::newRow("RunNo1") << QByteArray("WellInfo") << QByteArray("RunNo1")
                                 << QByteArray("1");
