@@ -80,7 +80,7 @@ void TForm1::buildLayout()
     Panel4->setLineWidth(1);
     Panel4->setFixedWidth(ImagePanelWidth);
     auto *panelRow = new QHBoxLayout(Panel4);
-    panelRow->setContentsMargins(1, 1, 1, 1);
+    panelRow->setContentsMargins(0, 0, 0, 0); // the frame is the 1-pixel bevel
     panelRow->setSpacing(0);
     DXDraw1 = new TDXDraw(Panel4);
     panelRow->addWidget(DXDraw1);

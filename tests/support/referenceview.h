@@ -1,0 +1,22 @@
+// KIVO Log Viewer
+#pragma once
+
+#include "display/colourmap.h"
+
+#include <QImage>
+#include <QString>
+
+namespace kivo::test {
+
+// The tables at start-up: every byte maps to itself.
+TColourMap neutralColours();
+
+// The picture a full redraw of a log draws for a view of the given size at a scroll position,
+// drawn on a display area of its own: what the viewer's surface must show after any pass.
+QImage referenceView(const QString &dataPath, int width, int rows, qint64 position,
+                     const TColourMap &colours = neutralColours());
+
+// Where two pictures differ first, for a failure message; empty when they are equal.
+QString firstDifference(const QImage &actual, const QImage &expected);
+
+} // namespace kivo::test

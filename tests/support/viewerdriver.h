@@ -1,0 +1,152 @@
+// KIVO Log Viewer
+#pragma once
+
+#include "app/ui/opencommand.h"
+#include "app/ui/tform1.h"
+#include "app/ui/tform7.h"
+#include "display/ui/tform2.h"
+#include "header/ui/tform6.h"
+#include "print/ui/tform8.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace kivo::test {
+
+// The viewer's five windows, made in the order the program makes them, the main window at a
+// fixed size so that the view's rows are known.
+struct Viewer {
+    explicit Viewer(const QStringList &arguments = {QStringLiteral("kivo-viewer")},
+                    QSize size = QSize(1000, 700))
+        : form1(std::make_unique<TForm1>(arguments))
+        , form2(std::make_unique<TForm2>(form1->state()))
+        , form6(std::make_unique<TForm6>(form1->state()))
+        , form7(std::make_unique<TForm7>(form1.get()))
+        , form8(std::make_unique<TForm8>(form1->state(), form1.get()))
+    {
+        form1->setWindows(form2.get(), form6.get(), form7.get(), form8.get());
+        form1->setGeometry(QRect(QPoint(0, 0), size));
+    }
+    ~Viewer()
+    {
+        // The tool windows refer to the main window's state: they go first.
+        form8.reset();
+        form7.reset();
+        form6.reset();
+        form2.reset();
+    }
+
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<TForm6> form6;
+    std::unique_ptr<TForm7> form7;
+    std::unique_ptr<TForm8> form8;
+};
+
+// Drives the viewer as a user would while the open command runs its own loop, which returns only
+// when the log is closed: the test's steps run from inside that loop, each one once the loop has
+// served every redraw request. After the last step (or a failed one) the log is closed.
+class ViewerDriver {
+public:
+    explicit ViewerDriver(TForm1 &form)
+        : m_form(form)
+    {}
+
+    ViewerDriver &then(std::function<void()> step)
+    {
+        m_steps.push_back(std::move(step));
+        return *this;
+    }
+
+    // Starts the steps' clock; `start` then begins the open (a menu click, the command-line
+    // timer) and the call returns once the open command has returned.
+    void run(const std::function<void()> &start)
+    {
+        arm();
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(m_finished, 30000);
+    }
+    // Opens a data file as if named on the command line: no dialog.
+    void openAndRun(const QString &path)
+    {
+        run([&] {
+            m_form.state().OpenFromCommandLine = 1;
+            m_form.openCommand().setCommandLineFile(path);
+            m_form.ReplayLog1Click();
+        });
+    }
+
+    void arm()
+    {
+        m_index = 0;
+        m_finished = false;
+        m_sawViewing = false;
+        m_clock.start();
+        schedule();
+    }
+    bool finished() const { return m_finished; }
+
+private:
+    void schedule()
+    {
+        QTimer::singleShot(0, &m_form, [this] { next(); });
+    }
+    void next()
+    {
+        if (QTest::currentTestFailed() || m_clock.elapsed() > 25000) {
+            finish();
+            return;
+        }
+        const bool viewing = m_form.openCommand().viewing();
+        if (!viewing && m_sawViewing) { // a step closed the log
+            finish();
+            return;
+        }
+        m_sawViewing = m_sawViewing || viewing;
+        if (!viewing || m_form.state().RedrawPending) {
+            schedule();
+            return;
+        }
+        if (m_index < int(m_steps.size())) {
+            m_steps[size_t(m_index++)]();
+            schedule();
+            return;
+        }
+        finish();
+    }
+    void finish()
+    {
+        if (m_index < int(m_steps.size()) && !QTest::currentTestFailed())
+            qWarning("the viewer did not reach step %d", m_index + 1);
+        m_index = int(m_steps.size());
+        if (m_form.openCommand().viewing())
+            m_form.Close1Click();
+        m_finished = true;
+    }
+
+    TForm1 &m_form;
+    std::vector<std::function<void()>> m_steps;
+    int m_index = 0;
+    bool m_finished = false;
+    bool m_sawViewing = false;
+    QElapsedTimer m_clock;
+};
+
+// Answers the next modal message box: records its text and presses OK.
+inline void answerMessageBox(QString *text)
+{
+    QTimer::singleShot(0, [text] {
+        QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        *text = box->text();
+        box->accept();
+    });
+}
+
+} // namespace kivo::test
