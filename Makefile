@@ -14,10 +14,11 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Writes the demo log and opens it.
+# Writes the demo log and opens it in the viewer; without a display, prints its header instead.
 demo: build
 	$(BUILD)/src/kivo demo $(BUILD)/demo
-	$(BUILD)/src/kivo info $(BUILD)/demo/demo.bhx
+	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/src/kivo-viewer $(BUILD)/demo/demo.bhx; \
+	else echo "no display: showing the log's header instead"; $(BUILD)/src/kivo info $(BUILD)/demo/demo.bhx; fi
 
 # Builds and runs every test; the window tests run on a virtual X server.
 check: build
