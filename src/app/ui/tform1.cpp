@@ -200,8 +200,10 @@ void TForm1::Close1Click()
 
 void TForm1::EditHeader1Click()
 {
-    if (Form6)
-        Form6->show();
+    if (Form6) {
+        Form6->show(); // refills the dialog only when it was hidden
+        Form6->raise();
+    }
 }
 
 void TForm1::BrightnessAdjust1Click()
