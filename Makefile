@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build demo check bench format
+.PHONY: deps configure build demo check check-sanitize bench format
 
 deps:
 	scripts/install-deps
@@ -23,6 +23,12 @@ demo: build
 # Builds and runs every test; the window tests run on a virtual X server.
 check: build
 	xvfb-run -a -s "-screen 0 1600x1200x24" ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Every test again with AddressSanitizer and UndefinedBehaviorSanitizer, leak checking on.
+check-sanitize: deps
+	cmake -S . -B build-asan -G Ninja -DKIVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build build-asan -j $(JOBS)
+	xvfb-run -a -s "-screen 0 1600x1200x24" ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
