@@ -12,6 +12,7 @@ const QList<Command> &commands()
     static const QList<Command> all = {
         {"info", "header and data layout of a log, as JSON", runInfo},
         {"readouts", "depth, angle and bearing readouts of a view, as JSON", runReadouts},
+        {"render", "the picture of a view of a log, as PNG, BMP or DIB", runRender},
         {"demo", "write a demonstration log", runDemo},
     };
     return all;

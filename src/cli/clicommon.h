@@ -11,7 +11,8 @@ namespace kivo::cli {
 enum ExitCode {
     ExitOk = 0,
     ExitUsage = 1,   // bad command line: unknown command or option, missing or bad value
-    ExitRefused = 2, // the log is refused or cannot be read; the reason is on stderr
+    ExitRefused = 2, // the log is refused or cannot be read (or, for render, the picture cannot
+                     // be written); the reason is on stderr
 };
 
 // One command: its name, a line for the overview, and the function that runs it with the
@@ -40,5 +41,6 @@ bool integerOption(const QCommandLineParser &parser, const QString &name, qint64
 int runInfo(const QStringList &arguments);
 int runReadouts(const QStringList &arguments);
 int runDemo(const QStringList &arguments);
+int runRender(const QStringList &arguments);
 
 } // namespace kivo::cli

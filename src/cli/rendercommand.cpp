@@ -1,0 +1,144 @@
+// KIVO Log Viewer
+#include "app/logview.h"
+#include "app/striprenderer.h"
+#include "app/viewgeometry.h"
+#include "cli/clicommon.h"
+#include "cli/openedlog.h"
+#include "display/colourmap.h"
+#include "display/displayarea.h"
+#include "display/tdib.h"
+#include "kivoerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+
+#include <optional>
+
+namespace kivo::cli {
+
+namespace {
+
+enum class PictureFormat { Png, Bmp, Dib };
+
+std::optional<PictureFormat> formatOf(const QString &path)
+{
+    const QString name = path.toLower();
+    if (name.endsWith(QLatin1String(".png")))
+        return PictureFormat::Png;
+    if (name.endsWith(QLatin1String(".bmp")))
+        return PictureFormat::Bmp;
+    if (name.endsWith(QLatin1String(".dib")))
+        return PictureFormat::Dib;
+    return std::nullopt;
+}
+
+[[noreturn]] void failToWrite(const QString &path)
+{
+    throw KivoError(QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(path)));
+}
+
+void writePicture(const TDIB &picture, PictureFormat format, const QString &path)
+{
+    switch (format) {
+    case PictureFormat::Png: {
+        QImageWriter writer(path, "png");
+        if (!writer.write(picture.toImage().convertToFormat(QImage::Format_RGB888)))
+            failToWrite(path);
+        break;
+    }
+    case PictureFormat::Bmp:
+        picture.saveBmp(path);
+        break;
+    case PictureFormat::Dib: {
+        const QByteArray bytes = picture.packedDib();
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size() || !file.flush())
+            failToWrite(path);
+        break;
+    }
+    }
+}
+
+// The surface as the viewer has it after opening the log in a view of `rows` rows and redrawing
+// in full at the position: the display made at the view's width, both steps of the surface
+// preparation, one full pass.
+TDIB renderView(OpenedLog &log, const ViewGeometry &view, qint64 position,
+                const TColourMap &colours)
+{
+    DisplayArea area;
+    area.setSize(view.surfaceWidth(), view.rows);
+    area.Initialize();
+    StripRenderer::PrepareSurfaceA(*area.Surface());
+    LogView logView(area, log.file, colours, log.check.layout);
+    logView.setGeometry(view);
+    StripRenderer::PrepareSurfaceB(*area.Surface());
+    logView.fullPass(position);
+    TDIB picture;
+    area.Surface()->CaptureTo(picture);
+    return picture;
+}
+
+} // namespace
+
+int runRender(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Writes the picture the viewer shows right after opening a log in a view of R rows, "
+        "scrolling to position P and redrawing in full: 783 pixels wide when the scroll bar "
+        "shows (more records than rows), 801 otherwise.");
+    parser.addPositionalArgument("LOG.bhx", "the data file");
+    parser.addOption({"rows", "the view's height in rows (1 to 100000)", "R"});
+    parser.addOption({"position", "the scroll position, 0 (default) to the scroll maximum", "P"});
+    parser.addOption({"brightness", "brightness, -100 to 100 (default 0)", "B"});
+    parser.addOption({"contrast", "contrast in percent, 0 to 800 (default 100)", "C"});
+    parser.addOption({"out",
+                      "the picture to write: a name ending in .png (24-bit PNG), .bmp (BMP file) "
+                      "or .dib (packed device-independent bitmap)",
+                      "FILE"});
+    int exitCode = ExitOk;
+    if (!parseCommandLine(parser, "render", arguments, exitCode))
+        return exitCode;
+    if (parser.positionalArguments().size() != 1 || !parser.isSet("rows") || !parser.isSet("out")) {
+        printError("render takes one data file, --rows and --out; 'kivo render --help' "
+                   "describes it");
+        return ExitUsage;
+    }
+    qint64 rows = 0;
+    qint64 brightness = 0;
+    qint64 contrast = 100;
+    if (!integerOption(parser, "rows", 1, 100000, rows) ||
+        !integerOption(parser, "brightness", -100, 100, brightness) ||
+        !integerOption(parser, "contrast", 0, 800, contrast))
+        return ExitUsage;
+    const QString out = parser.value("out");
+    const auto format = formatOf(out);
+    if (!format) {
+        printError(QStringLiteral("--out must name a .png, .bmp or .dib file, not '%1'").arg(out));
+        return ExitUsage;
+    }
+
+    OpenedLog log;
+    if (!openLog(parser.positionalArguments().first(), log))
+        return ExitRefused;
+    const ViewGeometry view{log.recordCount, int(rows), log.check.layout.LogDirection};
+    qint64 position = 0;
+    if (!integerOption(parser, "position", 0, view.scrollMax(), position))
+        return ExitUsage;
+
+    TColourMap colours;
+    colours.Brightness = double(brightness);
+    colours.Contrast = double(contrast);
+    BuildColourMap(colours);
+    try {
+        writePicture(renderView(log, view, position, colours), *format, out);
+    } catch (const KivoError &error) {
+        printError(error.text());
+        return ExitRefused;
+    }
+    return ExitOk;
+}
+
+} // namespace kivo::cli
