@@ -47,11 +47,18 @@ public:
     static void clearMargin(TDirectDrawSurface &surface, int rows);
 
 private:
+    quint32 pixelOf(const uchar *sample) const;
+    // Column j from sample j (720 samples).
+    void drawAllSamples(quint32 *out, const uchar *samples, int columns) const;
+    // Column j from sample j * N / 720.
+    void drawMappedSamples(quint32 *out, const uchar *samples, int columns) const;
+
     int m_samples;
     QString m_unitSuffix;
     QLocale m_locale;
     std::vector<int> m_sampleOfColumn; // byte offset of each column's sample in the record
-    // The colour tables re-arranged for 0xFFRRGGBB pixels: red to bits 16-23, blue to 0-7.
+    // The colour tables re-arranged for 0xFFRRGGBB pixels: red to bits 16-23 (with the opaque
+    // alpha), blue to 0-7.
     std::array<quint32, 256> m_red{};
     std::array<quint32, 256> m_green{};
     std::array<quint32, 256> m_blue{};
