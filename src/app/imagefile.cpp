@@ -100,7 +100,7 @@ void ImageFile::SeekRecord(qint64 n, qint64 readAhead)
     refreshSize();
     m_position = n < 0 ? 0 : (n > m_fileSize / m_recordSize ? m_fileSize : n * m_recordSize);
     m_readAhead = qMax<qint64>(1, readAhead);
-    m_chunk.clear();
+    m_chunk.resize(0); // keeps the buffer for the next pass
     m_chunkStart = m_position;
 }
 
