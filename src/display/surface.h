@@ -11,6 +11,7 @@
 namespace kivo {
 
 class TDIB;
+struct ClippedBlock;
 
 // The off-screen surface the viewer draws on: Width x Height pixels of 24-bit colour, (0, 0) at
 // the top-left, held as a QImage of Format_RGB32 (every pixel 0xFFRRGGBB), which takes direct
@@ -19,7 +20,11 @@ class TDIB;
 // Fast drawing writes rows through scanLine(); the canvas serves fills, lines and text. Both
 // write within a run of drawing (see TDirectDrawSurfaceCanvas), which the first write starts:
 // starting a run detaches the image from any copy a presenter holds, and ReleaseCanvas ends it.
-// Row pointers are valid only within the run that gave them.
+// Row pointers are valid only within the run that gave them, and only until the next Draw.
+//
+// The picture's rows lie in a taller store, with spare rows above and below, so that the
+// viewer's line steps (a self-copy of the whole picture up or down by a few rows) move where
+// the picture starts instead of moving its pixels.
 class TDirectDrawSurface {
 public:
     // A surface of no pixels, to be given its size and content by loadFromBitmap.
@@ -62,14 +67,26 @@ public:
 
 private:
     friend class TDirectDrawSurfaceCanvas;
+    using Store = std::shared_ptr<quint32[]>;
 
     // The pixels for writing, starting a run when none is going on.
     quint32 *runBits();
     qsizetype stride() const { return m_image.bytesPerLine() / qsizetype(sizeof(quint32)); }
     void endRun() { m_runBits = nullptr; }
-    void replaceImage(QImage image);
+    // A store for a width x height picture, its rows not yet set; throws like the constructor.
+    static Store makeStore(int width, int height, int &storeRows);
+    // Shows rows top.. of the store as the picture.
+    void showStoreRows(Store store, int storeRows, int top, int width, int height);
+    // The same picture in a store of its own (a presenter still holds the current one).
+    void moveToNewStore();
+    // Draw of this surface onto itself when the block is the whole picture moved up or down by
+    // a few rows: moves the picture's first row and copies only the rows it uncovers.
+    bool shiftRows(const ClippedBlock &block);
 
-    QImage m_image;
+    QImage m_image; // the picture: rows m_top.. of m_store, without a copy
+    Store m_store;
+    int m_storeRows = 0;
+    int m_top = 0;
     quint32 *m_runBits = nullptr;
     std::unique_ptr<TDirectDrawSurfaceCanvas> m_canvas;
 };

@@ -64,8 +64,11 @@ private slots:
     void drawSelf();
     void drawFromOtherSurface_data();
     void drawFromOtherSurface();
+    void repeatedRowShifts_data();
+    void repeatedRowShifts();
     void scanLineOutsideIsNull();
     void presentedCopyKeepsItsPixels();
+    void presentedCopyKeepsItsPixelsAcrossShifts();
     void loadFromBitmap();
     void loadFromEmptyBitmapFails();
 };
@@ -199,6 +202,38 @@ void TestSurface::drawFromOtherSurface()
     QCOMPARE(firstDifference(source.image(), sourceBefore), QString());
 }
 
+void TestSurface::repeatedRowShifts_data()
+{
+    QTest::addColumn<QList<int>>("shifts");
+    QTest::newRow("line steps down, past the spare rows") << QList<int>(12, 5);
+    QTest::newRow("line steps up, past the spare rows") << QList<int>(12, -5);
+    QTest::newRow("back and forth") << QList<int>{3, -3, 7, -1, -1, -9, 12, -12, 1};
+    QTest::newRow("half the height and more") << QList<int>{12, 12, 13, -13, -12, -11, 23};
+}
+
+// The picture moved by whole rows again and again, with rows drawn between the moves: every
+// result is that of copying the pixels.
+void TestSurface::repeatedRowShifts()
+{
+    QFETCH(QList<int>, shifts);
+    TDirectDrawSurface surface(32, 24);
+    fillPattern(surface, 0);
+    int salt = 1;
+    for (const int shift : shifts) {
+        const QImage before = surface.image().copy();
+        surface.Draw(0, shift, surface.ClientRect(), surface);
+        QCOMPARE(firstDifference(surface.image(),
+                                 expectedDraw(before, 0, shift, surface.ClientRect(), before)),
+                 QString());
+        quint32 *row = surface.scanLine(salt % 24);
+        for (int x = 0; x < 32; ++x)
+            row[x] = patternPixel(x + 100 * salt, 0);
+        surface.Canvas().ReleaseCanvas();
+        QCOMPARE(surface.image().pixel(5, salt % 24), patternPixel(5 + 100 * salt, 0));
+        ++salt;
+    }
+}
+
 void TestSurface::scanLineOutsideIsNull()
 {
     TDirectDrawSurface surface(8, 4);
@@ -229,6 +264,23 @@ void TestSurface::presentedCopyKeepsItsPixels()
     QCOMPARE(presented.pixel(7, 3), qRgb(255, 255, 255));
     QCOMPARE(surface.image().pixel(0, 0), qRgb(0, 0, 0));
     QCOMPARE(surface.image().pixel(7, 3), qRgb(0, 255, 0));
+}
+
+void TestSurface::presentedCopyKeepsItsPixelsAcrossShifts()
+{
+    TDirectDrawSurface surface(16, 10);
+    fillPattern(surface, 0);
+    const QImage presented = surface.image();
+    const QImage before = presented.copy();
+    surface.Draw(0, 3, surface.ClientRect(), surface);
+    surface.Draw(0, -2, surface.ClientRect(), surface);
+    surface.scanLine(0)[0] = rgbFromPlain(0x00FF00);
+    surface.Canvas().ReleaseCanvas();
+    QCOMPARE(firstDifference(presented, before), QString());
+    QImage expected = expectedDraw(before, 0, 3, surface.ClientRect(), before);
+    expected = expectedDraw(expected, 0, -2, surface.ClientRect(), expected);
+    expected.setPixel(0, 0, qRgb(0, 255, 0));
+    QCOMPARE(firstDifference(surface.image(), expected), QString());
 }
 
 void TestSurface::loadFromBitmap()
