@@ -50,6 +50,8 @@ private:
     quint32 pixelOf(const uchar *sample) const;
     // Column j from sample j (720 samples).
     void drawAllSamples(quint32 *out, const uchar *samples, int columns) const;
+    // The same when the tables map every byte to itself.
+    void drawUnmappedSamples(quint32 *out, const uchar *samples, int columns) const;
     // Column j from sample j * N / 720.
     void drawMappedSamples(quint32 *out, const uchar *samples, int columns) const;
 
@@ -62,6 +64,7 @@ private:
     std::array<quint32, 256> m_red{};
     std::array<quint32, 256> m_green{};
     std::array<quint32, 256> m_blue{};
+    bool m_neutral = false; // the tables map every byte to itself
 };
 
 } // namespace kivo

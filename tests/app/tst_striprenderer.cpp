@@ -220,9 +220,15 @@ void TestStripRenderer::imageRow_data()
 {
     QTest::addColumn<int>("samples");
     QTest::addColumn<int>("width");
-    for (const int width : {801, 783}) {
-        for (const int samples : {720, 360, 1, 7, 719, 721, 1000, 65536})
-            QTest::addRow("%d samples, %d wide", samples, width) << samples << width;
+    QTest::addColumn<bool>("adjusted"); // colour tables of brightness 9 and contrast 70
+    for (const bool adjusted : {false, true}) {
+        for (const int width : {801, 783, 200}) {
+            for (const int samples : {720, 360, 1, 7, 719, 721, 1000, 65536}) {
+                QTest::addRow("%d samples, %d wide%s", samples, width,
+                              adjusted ? ", adjusted colours" : "")
+                    << samples << width << adjusted;
+            }
+        }
     }
 }
 
@@ -232,15 +238,22 @@ void TestStripRenderer::imageRow()
 {
     QFETCH(int, samples);
     QFETCH(int, width);
+    QFETCH(bool, adjusted);
     TDirectDrawSurface surface(width, 8);
     fillPattern(surface);
     const QImage before = picture(surface);
     const std::vector<uchar> record = recordBytes(samples, 1234);
-    renderer(samples).DrawImageRow(surface, TImageLine(record.data(), samples), 3);
+    const TColourMap tables = adjusted ? colours(9, 70) : colours();
+    StripRenderer strip(samples, metres, QLocale::c());
+    strip.setColourMap(tables);
+    strip.DrawImageRow(surface, TImageLine(record.data(), samples), 3);
 
     QImage expected = before.copy();
-    for (int j = 0; j < 720 && 63 + j < width; ++j)
-        expected.setPixel(63 + j, 3, pixelOf(sampleColour(int(qint64(j) * samples / 720))));
+    for (int j = 0; j < 720 && 63 + j < width; ++j) {
+        const test::Rgb rgb = sampleColour(int(qint64(j) * samples / 720));
+        expected.setPixel(
+            63 + j, 3, qRgb(tables.mapped(rgb[0]), tables.mapped(rgb[1]), tables.mapped(rgb[2])));
+    }
     expected.setPixel(63, 3, white);
     if (width > 783)
         expected.setPixel(783, 3, white);
@@ -344,26 +357,32 @@ void TestStripRenderer::colourTablesApplied_data()
         << -100 << 0 << QList<int>{90, 180, 255} << QList<int>{0, 0, 0};
 }
 
-// b0 through the red table, b1 through the green, b2 through the blue; the frame stays white.
+// b0 through the red table, b1 through the green, b2 through the blue, for every sample count
+// and on a surface that shows only part of the image; the frame stays white.
 void TestStripRenderer::colourTablesApplied()
 {
     QFETCH(int, brightness);
     QFETCH(int, contrast);
     QFETCH(QList<int>, bytes);
     QFETCH(QList<int>, colour);
-    TDirectDrawSurface surface(801, 1);
-    fillPattern(surface);
     const test::Rgb sample{uchar(bytes[0]), uchar(bytes[1]), uchar(bytes[2])};
-    const std::vector<uchar> record = recordBytes(360, 0, [&](int) { return sample; });
-    StripRenderer strip(360, metres, QLocale::c());
-    strip.setColourMap(colours(brightness, contrast));
-    strip.DrawImageRow(surface, TImageLine(record.data(), 360), 0);
-    const QImage image = picture(surface);
     const QRgb expected = qRgb(colour[0], colour[1], colour[2]);
-    for (int x = 64; x <= 782; ++x)
-        QCOMPARE(image.pixel(x, 0), expected);
-    QCOMPARE(image.pixel(63, 0), white);
-    QCOMPARE(image.pixel(783, 0), white);
+    for (const int samples : {720, 360, 1000}) {
+        for (const int width : {801, 101}) {
+            TDirectDrawSurface surface(width, 1);
+            fillPattern(surface);
+            const std::vector<uchar> record = recordBytes(samples, 0, [&](int) { return sample; });
+            StripRenderer strip(samples, metres, QLocale::c());
+            strip.setColourMap(colours(brightness, contrast));
+            strip.DrawImageRow(surface, TImageLine(record.data(), samples), 0);
+            const QImage image = picture(surface);
+            for (int x = 64; x < qMin(width, 783); ++x)
+                QCOMPARE(image.pixel(x, 0), expected);
+            QCOMPARE(image.pixel(63, 0), white);
+            if (width > 783)
+                QCOMPARE(image.pixel(783, 0), white);
+        }
+    }
 }
 
 void TestStripRenderer::depthMark_data()
