@@ -3,6 +3,7 @@
 
 #include "app/errorreport.h"
 #include "app/settingsfile.h"
+#include "app/ui/copycommand.h"
 #include "app/ui/mainmenu.h"
 #include "app/ui/messages.h"
 #include "app/ui/opencommand.h"
@@ -108,6 +109,7 @@ void TForm1::connectMenu()
     connect(m_menu->ReplayLog1, &QAction::triggered, this, &TForm1::ReplayLog1Click);
     connect(m_menu->Close1, &QAction::triggered, this, &TForm1::Close1Click);
     connect(m_menu->EditHeader1, &QAction::triggered, this, &TForm1::EditHeader1Click);
+    connect(m_menu->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(m_menu->BrightnessAdjust1, &QAction::triggered, this, &TForm1::BrightnessAdjust1Click);
     connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
@@ -204,6 +206,11 @@ void TForm1::EditHeader1Click()
         Form6->show(); // refills the dialog only when it was hidden
         Form6->raise();
     }
+}
+
+void TForm1::Copy1Click()
+{
+    copyToClipboard(DXDraw1->Surface(), this);
 }
 
 void TForm1::BrightnessAdjust1Click()

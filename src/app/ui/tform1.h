@@ -74,6 +74,7 @@ public:
     void ReplayLog1Click();
     void Close1Click();
     void EditHeader1Click();
+    void Copy1Click();
     void BrightnessAdjust1Click();
     void Exit1Click();
     void About1Click();
