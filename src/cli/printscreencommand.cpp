@@ -79,7 +79,8 @@ int runPrintScreen(const QStringList &arguments)
         const TDIB capture = captureView(log, view, position);
         const int mode = log.check.layout.OrientationMode;
         writePdfPage(out, paper, QPageLayout::Portrait, [&](QPainter &painter, const QRect &page) {
-            drawPrintScreen(painter, page, capture, mode);
+            drawPrintScreen(painter, page, capture,
+                            PrintScale::compute(page.width(), capture.width(), mode));
         });
     } catch (const KivoError &error) {
         printError(error.text());

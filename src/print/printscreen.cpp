@@ -30,9 +30,9 @@ PrintScale PrintScale::compute(int pageWidth, int surfaceWidth, int orientationM
     return scale;
 }
 
-void drawPrintScreen(QPainter &painter, const QRect &page, const TDIB &capture, int orientationMode)
+void drawPrintScreen(QPainter &painter, const QRect &page, const TDIB &capture,
+                     const PrintScale &scale)
 {
-    const PrintScale scale = PrintScale::compute(page.width(), capture.width(), orientationMode);
     for (int x : scale.ticks)
         painter.drawLine(page.left() + x, page.top() + PrintScale::TickTop, page.left() + x,
                          page.top() + PrintScale::BandHeight);

@@ -43,9 +43,9 @@ struct PrintScale {
 // Draws the Print Screen page onto a painter whose page area in device units is `page`: the
 // scale in the band at the top (tick lines in the painter's pen from y 35 to 50, letters with
 // their top at y 0 in the painter's font), then the capture stretched into the page with its
-// top moved down by 50, the two axes scaled independently. Throws KivoError for an empty
-// capture, before anything is drawn.
+// top moved down by 50, the two axes scaled independently. The scale is the one computed for
+// the page's width and the capture's, before the document began: an empty capture has none.
 void drawPrintScreen(QPainter &painter, const QRect &page, const TDIB &capture,
-                     int orientationMode);
+                     const PrintScale &scale);
 
 } // namespace kivo
