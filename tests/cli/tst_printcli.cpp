@@ -3,72 +3,17 @@
 #include "header/headerio.h"
 #include "header/headersheet.h"
 #include "kivorunner.h"
+#include "pdfprobe.h"
 #include "testlog.h"
 
 #include <QImage>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QtTest>
 
 using namespace kivo;
 using namespace kivo::test;
 
 namespace {
-
-struct PdfInfo {
-    int pages = 0;
-    double width = 0; // points
-    double height = 0;
-};
-
-PdfInfo pdfInfo(const QString &path)
-{
-    QProcess process;
-    process.start("pdfinfo", {path});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        qWarning() << "pdfinfo failed:" << process.readAllStandardError();
-        return {};
-    }
-    const QString text = QString::fromUtf8(process.readAllStandardOutput());
-    PdfInfo info;
-    info.pages = QRegularExpression("Pages:\\s+(\\d+)").match(text).captured(1).toInt();
-    const QRegularExpressionMatch size =
-        QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+) pts").match(text);
-    info.width = size.captured(1).toDouble();
-    info.height = size.captured(2).toDouble();
-    return info;
-}
-
-// The first page at 30 pixels an inch.
-QImage rasterised(const QString &pdf)
-{
-    const QString prefix = pdf + ".raster";
-    QProcess process;
-    process.start("pdftoppm", {"-r", "30", "-png", "-singlefile", pdf, prefix});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        qWarning() << "pdftoppm failed:" << process.readAllStandardError();
-        return QImage();
-    }
-    return QImage(prefix + ".png");
-}
-
-bool isWhite(QRgb pixel)
-{
-    return qGray(pixel) >= 245;
-}
-
-// Columns and rows holding ink, in page pixels.
-QRect inkBounds(const QImage &image, const QRect &area)
-{
-    QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (!isWhite(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
 
 // At 30 pixels an inch: the printer's 10-point margins and 96 device units an inch.
 constexpr double Margin = 10.0 / 72 * 30;
@@ -155,7 +100,7 @@ void TestPrintCli::sheetPdfIsOneLandscapePage()
              qPrintable(QStringLiteral("%1 x %2").arg(info.width).arg(info.height)));
 
     // The sheet's frames span (20, 0) to (page width - 60, page height) of the printable area.
-    const QImage page = rasterised(out);
+    const QImage page = rasterisedPdf(out);
     QVERIFY(!page.isNull());
     const QRect ink = inkBounds(page, page.rect());
     const double printableWidth = page.width() - 2 * Margin;
@@ -216,7 +161,7 @@ void TestPrintCli::printScreenIsOnePortraitPage()
     QVERIFY2(qAbs(info.width - width) < 1 && qAbs(info.height - height) < 1,
              qPrintable(QStringLiteral("%1 x %2").arg(info.width).arg(info.height)));
 
-    const QImage page = rasterised(out);
+    const QImage page = rasterisedPdf(out);
     QVERIFY(!page.isNull());
     const double printableWidth = page.width() - 2 * Margin;
     // Between the letters (top 12 units or so) and the ticks (from 35 units) nothing is drawn.
@@ -238,8 +183,8 @@ void TestPrintCli::printScreenIsOnePortraitPage()
     // image, dark all the way down.
     int marginInk = 0;
     for (int y = imageTop; y <= bottom; ++y) {
-        QVERIFY2(!isWhite(page.pixel(x0 + 2, y)), qPrintable(QString::number(y)));
-        marginInk += isWhite(page.pixel(x0 - 8, y)) ? 0 : 1;
+        QVERIFY2(!isPaper(page.pixel(x0 + 2, y)), qPrintable(QString::number(y)));
+        marginInk += isPaper(page.pixel(x0 - 8, y)) ? 0 : 1;
     }
     QVERIFY2(marginInk < (bottom - imageTop) / 4, qPrintable(QString::number(marginInk)));
 }
