@@ -38,7 +38,10 @@ bool truncatedBitmap(const QFile &file, const QByteArray &head)
         return false;
     const qint64 bits = qFromLittleEndian<quint16>(head.data() + 28);
     const qint64 rowBytes = (bits * qAbs(qint64(i32(18))) + 31) / 32 * 4;
-    return file.size() < qint64(u32(10)) + rowBytes * qAbs(qint64(i32(22)));
+    const qint64 rows = qAbs(qint64(i32(22)));
+    const qint64 available = file.size() - qint64(u32(10)); // bytes from the first pixel row
+    // Divided rather than multiplied: the header's sizes may be anything.
+    return available < 0 || (rowBytes > 0 && rows > available / rowBytes);
 }
 
 } // namespace

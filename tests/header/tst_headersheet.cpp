@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <functional>
@@ -621,6 +622,7 @@ void TestHeaderSheet::logoIsCopiedIntoItsBox_data()
     QTest::newRow("a text file") << "text" << QSize();
     QTest::newRow("a PNG under the name") << "png" << QSize();
     QTest::newRow("truncated BMP") << "truncated" << QSize();
+    QTest::newRow("BMP claiming two billion squared") << "huge" << QSize();
 }
 
 void TestHeaderSheet::logoIsCopiedIntoItsBox()
@@ -648,6 +650,20 @@ void TestHeaderSheet::logoIsCopiedIntoItsBox()
         QVERIFY(logo.save(path, "BMP"));
         QFile file(path);
         QVERIFY(file.resize(100));
+    } else if (kind == "huge") {
+        // A 24-bit header of 2^31 - 1 pixels each way, followed by a few bytes.
+        QByteArray bytes = "BM" + QByteArray(52, '\0') + QByteArray(30, '\x7f');
+        const auto put = [&bytes](int offset, quint32 value) {
+            qToLittleEndian(value, bytes.data() + offset);
+        };
+        put(10, 54);
+        put(14, 40);
+        put(18, 0x7FFFFFFF);
+        put(22, 0x7FFFFFFF);
+        put(26, 1 | (24 << 16)); // one plane, 24 bits
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
     }
 
     const QImage sheet = sheetOf(uniheader{}, path);
