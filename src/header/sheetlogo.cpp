@@ -7,6 +7,8 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <array>
+
 namespace kivo {
 
 namespace {
@@ -23,9 +25,10 @@ QRgb nearerOfBlackAndWhite(QRgb colour)
 // file does not hold all its pixel rows is as unreadable as a missing one. The length is known
 // for uncompressed bitmaps with a Windows information header (40 bytes or more); the others are
 // left to the reader.
-bool truncatedBitmap(const QFile &file, const QByteArray &head)
+bool truncatedBitmap(QFile &file)
 {
-    if (head.size() < 34)
+    std::array<char, 34> head{}; // file header and information header up to the compression
+    if (file.peek(head.data(), qint64(head.size())) < qint64(head.size()))
         return false;
     const auto u32 = [&head](int offset) {
         return qFromLittleEndian<quint32>(head.data() + offset);
@@ -51,7 +54,7 @@ QImage loadSheetLogo(const QString &path)
     if (path.isEmpty())
         return QImage();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || truncatedBitmap(file, file.peek(34)))
+    if (!file.open(QIODevice::ReadOnly) || truncatedBitmap(file))
         return QImage();
     // The name says BMP: a file of another format under it is not a logo.
     QImageReader reader(&file, "bmp");
