@@ -7,8 +7,8 @@
 namespace kivo {
 
 // Reads the logo for the header sheet: the Windows bitmap (BMP) file at path, of any size and
-// colour depth. No path, or a file that is missing, unreadable or not a BMP gives a null image; the sheet
-// then leaves its logo box blank, without a message.
+// colour depth. No path, or a file that is missing, unreadable, cut short or not a BMP, gives a
+// null image; the sheet then leaves its logo box blank, without a message.
 QImage loadSheetLogo(const QString &path);
 
 // Copies the top-left 395 x 396 pixels of the logo onto the sheet, logo pixel (x, y) at sheet
