@@ -13,6 +13,8 @@ const QList<Command> &commands()
         {"info", "header and data layout of a log, as JSON", runInfo},
         {"readouts", "depth, angle and bearing readouts of a view, as JSON", runReadouts},
         {"demo", "write a demonstration log", runDemo},
+        {"sheet", "the well header sheet as Print Header prints it, as PNG or PDF", runSheet},
+        {"print-screen", "the page Print Screen prints for a view, as PDF", runPrintScreen},
     };
     return all;
 }

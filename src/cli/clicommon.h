@@ -40,5 +40,7 @@ bool integerOption(const QCommandLineParser &parser, const QString &name, qint64
 int runInfo(const QStringList &arguments);
 int runReadouts(const QStringList &arguments);
 int runDemo(const QStringList &arguments);
+int runSheet(const QStringList &arguments);
+int runPrintScreen(const QStringList &arguments);
 
 } // namespace kivo::cli
