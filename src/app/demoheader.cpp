@@ -119,7 +119,7 @@ void writeWell(HeaderText &h)
             {"OtherServices4", "Acoustic televiewer"},
             {"OtherServices5", ""},
             {"PermanentDatum", "Ground level"},
-            {"Elevation", "305 m above sea level"},
+            {"Elevation", "305 m"},
             {"LogDatum", "Kelly bushing"},
             {"DrillDatum", "Drill floor"},
             {"KellyBushing", "312"},

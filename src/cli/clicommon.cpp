@@ -14,6 +14,8 @@ const QList<Command> &commands()
         {"readouts", "depth, angle and bearing readouts of a view, as JSON", runReadouts},
         {"render", "the picture of a view of a log, as PNG, BMP or DIB", runRender},
         {"demo", "write a demonstration log", runDemo},
+        {"sheet", "the well header sheet as Print Header prints it, as PNG or PDF", runSheet},
+        {"print-screen", "the page Print Screen prints for a view, as PDF", runPrintScreen},
     };
     return all;
 }

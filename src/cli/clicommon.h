@@ -42,5 +42,7 @@ int runInfo(const QStringList &arguments);
 int runReadouts(const QStringList &arguments);
 int runDemo(const QStringList &arguments);
 int runRender(const QStringList &arguments);
+int runSheet(const QStringList &arguments);
+int runPrintScreen(const QStringList &arguments);
 
 } // namespace kivo::cli

@@ -3,6 +3,7 @@
 
 #include "app/errorreport.h"
 #include "app/settingsfile.h"
+#include "app/ui/copycommand.h"
 #include "app/ui/mainmenu.h"
 #include "app/ui/messages.h"
 #include "app/ui/opencommand.h"
@@ -14,6 +15,7 @@
 #include "display/ui/tform2.h"
 #include "header/ui/tform6.h"
 #include "kivoerror.h"
+#include "print/ui/printcommands.h"
 #include "print/ui/tform8.h"
 
 #include <QAction>
@@ -43,6 +45,7 @@ TForm1::TForm1(const QStringList &arguments)
         m_spares->DXDraw1Finalize();
     };
     m_open = std::make_unique<OpenCommand>(*this);
+    m_print = std::make_unique<PrintCommands>(*this);
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
     Timer1->setInterval(1000);
@@ -108,6 +111,10 @@ void TForm1::connectMenu()
     connect(m_menu->ReplayLog1, &QAction::triggered, this, &TForm1::ReplayLog1Click);
     connect(m_menu->Close1, &QAction::triggered, this, &TForm1::Close1Click);
     connect(m_menu->EditHeader1, &QAction::triggered, this, &TForm1::EditHeader1Click);
+    connect(m_menu->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
+    connect(m_menu->Print1, &QAction::triggered, this, &TForm1::Print1Click);
+    connect(m_menu->Print2, &QAction::triggered, this, &TForm1::Print2Click);
+    connect(m_menu->PrintHeader1, &QAction::triggered, this, &TForm1::PrintHeader1Click);
     connect(m_menu->BrightnessAdjust1, &QAction::triggered, this, &TForm1::BrightnessAdjust1Click);
     connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
@@ -204,6 +211,26 @@ void TForm1::EditHeader1Click()
         Form6->show(); // refills the dialog only when it was hidden
         Form6->raise();
     }
+}
+
+void TForm1::Copy1Click()
+{
+    copyToClipboard(DXDraw1->Surface(), this);
+}
+
+void TForm1::Print1Click()
+{
+    m_print->Print1Click();
+}
+
+void TForm1::Print2Click()
+{
+    m_print->Print2Click();
+}
+
+void TForm1::PrintHeader1Click()
+{
+    m_print->PrintHeader1Click();
 }
 
 void TForm1::BrightnessAdjust1Click()

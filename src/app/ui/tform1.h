@@ -18,6 +18,7 @@ namespace kivo {
 
 class MainMenu;
 class OpenCommand;
+class PrintCommands;
 class TDXDraw;
 class TForm2;
 class TForm6;
@@ -46,6 +47,7 @@ public:
     ViewerState &state() { return m_state; }
     MainMenu &menu() { return *m_menu; }
     OpenCommand &openCommand() { return *m_open; }
+    PrintCommands &printCommands() { return *m_print; }
     // True once the window has closed: the open command's loop then ends and the program quits.
     bool quitRequested() const { return m_quitRequested; }
     // The directory the settings file stores, and the file.
@@ -74,6 +76,10 @@ public:
     void ReplayLog1Click();
     void Close1Click();
     void EditHeader1Click();
+    void Copy1Click();
+    void Print1Click();
+    void Print2Click();
+    void PrintHeader1Click();
     void BrightnessAdjust1Click();
     void Exit1Click();
     void About1Click();
@@ -99,6 +105,7 @@ private:
     MainMenu *m_menu;
     std::unique_ptr<SpareSurfaces> m_spares;
     std::unique_ptr<OpenCommand> m_open;
+    std::unique_ptr<PrintCommands> m_print;
     bool m_shown = false;
     bool m_quitRequested = false;
 };

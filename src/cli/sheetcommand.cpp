@@ -1,0 +1,61 @@
+// KIVO Log Viewer
+#include "cli/clicommon.h"
+#include "cli/openedlog.h"
+#include "cli/pdfpage.h"
+#include "header/headersheet.h"
+#include "kivoerror.h"
+
+#include <QCoreApplication>
+
+namespace kivo::cli {
+
+int runSheet(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Draws the well header sheet of a log, as Print Header prints it, with LOGO.BMP from "
+        "the program's directory. A .png file receives the one-bit 2013 x 1693 sheet image; a "
+        ".pdf file the landscape page the printer would get.");
+    parser.addPositionalArgument("LOG.bhx", "the data file");
+    parser.addOption({"out", "the file to write: FILE.png or FILE.pdf", "FILE"});
+    addPageOption(parser);
+    int exitCode = ExitOk;
+    if (!parseCommandLine(parser, "sheet", arguments, exitCode))
+        return exitCode;
+    if (parser.positionalArguments().size() != 1 || !parser.isSet("out")) {
+        printError("sheet takes one data file and --out; 'kivo sheet --help' describes it");
+        return ExitUsage;
+    }
+    const QString out = parser.value("out");
+    const bool png = out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+    if (!png && !out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        printError(QStringLiteral("--out must name a .png or .pdf file, not '%1'").arg(out));
+        return ExitUsage;
+    }
+    QPageSize paper;
+    if (!pageSizeOption(parser, paper))
+        return ExitUsage;
+
+    OpenedLog log;
+    if (!openLog(parser.positionalArguments().first(), log))
+        return ExitRefused;
+    try {
+        const QImage sheet =
+            drawHeaderSheet(log.header, sheetLogoPath(QCoreApplication::applicationDirPath()));
+        if (png) {
+            if (!sheet.save(out, "PNG"))
+                throw KivoError(QStringLiteral("Cannot write the file %1.").arg(out));
+        } else {
+            writePdfPage(out, paper, QPageLayout::Landscape,
+                         [&sheet](QPainter &painter, const QRect &page) {
+                             printSheet(painter, page, sheet);
+                         });
+        }
+    } catch (const KivoError &error) {
+        printError(error.text());
+        return ExitRefused;
+    }
+    return ExitOk;
+}
+
+} // namespace kivo::cli

@@ -1,0 +1,70 @@
+// KIVO Log Viewer
+#include "print/printoptions.h"
+
+#include "header/numberformat.h"
+
+#include <cmath>
+
+namespace kivo {
+
+namespace {
+
+bool outOfRange(double depth, double a, double b)
+{
+    if (a < b)
+        return depth < a || depth > b;
+    if (a > b)
+        return depth < b || depth > a;
+    return false;
+}
+
+QString rangeMessage(const char *opening, double a, double b, const QString &unit,
+                     const QLocale &locale)
+{
+    return QString::fromLatin1(opening) + formatGeneral(a, locale) + QStringLiteral(" to ") +
+           formatGeneral(b, locale) + unit + QLatin1Char(')');
+}
+
+} // namespace
+
+PrintOptionsCheck checkPrintOptions(const PrintOptionsEntry &entry, double logStart, double logEnd,
+                                    const QString &unit, const QLocale &locale)
+{
+    PrintOptionsCheck check;
+    const auto reject = [&check](const QString &message) {
+        check.valid = false;
+        check.messages << message;
+    };
+
+    if (const auto dpi = parseLocaleFloat(entry.verticalDpi, locale)) {
+        // Rounding to nearest in the default mode sends halves to even; adding 0 turns the -0
+        // of a small negative value into 0.
+        check.verticalDpi = std::nearbyint(*dpi) + 0.0;
+    } else {
+        reject(QStringLiteral("Invalid value for Vertical DPI!"));
+    }
+    const auto start = parseLocaleFloat(entry.startDepth, locale);
+    if (!start)
+        reject(QStringLiteral("Invalid value for Start depth!"));
+    const auto end = parseLocaleFloat(entry.endDepth, locale);
+    if (!end)
+        reject(QStringLiteral("Invalid value for End depth!"));
+
+    if (start && outOfRange(*start, logStart, logEnd))
+        reject(rangeMessage("Start depth out of range! (Range: ", logStart, logEnd, unit, locale));
+    if (end && outOfRange(*end, logStart, logEnd))
+        reject(rangeMessage("End depth out of range! (Range: ", logStart, logEnd, unit, locale));
+
+    if (!check.valid)
+        return check;
+    const bool crossOver =
+        (logStart > logEnd && *start < *end) || (logStart<logEnd && * start> * end);
+    if (crossOver) {
+        check.correctedStart = formatGeneral(*end, locale);
+        check.correctedEnd = formatGeneral(*start, locale);
+        reject(QStringLiteral("Corrected for \"cross-over\" in depth range"));
+    }
+    return check;
+}
+
+} // namespace kivo

@@ -1,0 +1,46 @@
+// KIVO Log Viewer
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+
+#include <functional>
+
+namespace kivo {
+
+class TForm1;
+struct uniheader;
+
+// The main window's print commands and the one printer they share. The printer, paper,
+// orientation and output file chosen in Print Setup hold for the later commands. Where the
+// system has no printer, the printer starts out writing a PDF file in the user's documents
+// folder (or home), which Print Setup can change.
+//
+// Each command shows the busy cursor while it works and the normal cursor again on every path;
+// a failure (no picture, a printer that cannot be used, a failing print job) is told to the
+// user in a message box once the cursor is back.
+class PrintCommands {
+public:
+    explicit PrintCommands(TForm1 &form);
+
+    QPrinter &printer() { return m_printer; }
+
+    // "Print &Setup...": the print dialog on the shared printer.
+    void Print1Click();
+    // "&Print Screen": the surface as captured now, under an orientation scale, on one page in
+    // the printer's current orientation.
+    void Print2Click();
+    // "Print &Header": the well header sheet on one landscape page, while the print options'
+    // "Header" box is ticked.
+    void PrintHeader1Click();
+
+private:
+    void printScreen();
+    void PrintHeaderSheet(const uniheader &header);
+    void run(const std::function<void()> &command);
+
+    TForm1 &m_form;
+    QPrinter m_printer;
+};
+
+} // namespace kivo
