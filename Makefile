@@ -30,5 +30,13 @@ check-sanitize: deps
 	cmake --build build-asan -j $(JOBS)
 	xvfb-run -a -s "-screen 0 1600x1200x24" ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
+# The benchmarks: a Release build of their own, then ten repetitions (medians reported).
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKIVO_BENCH=ON -DBUILD_TESTING=OFF
+	cmake --build build-bench --target bench_redraw bench_open -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen build-bench/bench/bench_redraw --benchmark_repetitions=10 \
+		--benchmark_report_aggregates_only=true
+	build-bench/bench/bench_open --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -80,7 +80,8 @@ private:
     // The same picture in a store of its own (a presenter still holds the current one).
     void moveToNewStore();
     // Draw of this surface onto itself when the block is the whole picture moved up or down by
-    // a few rows: moves the picture's first row and copies only the rows it uncovers.
+    // a few rows: moves the picture's first row and copies only the rows it uncovers. False,
+    // having done nothing, for any other block.
     bool shiftRows(const ClippedBlock &block);
 
     QImage m_image; // the picture: rows m_top.. of m_store, without a copy
