@@ -78,6 +78,15 @@ void LogView::incrementalPass(qint64 position)
     finishPass();
 }
 
+void LogView::surfaceRemade()
+{
+    m_rowsKnown = false;
+    if (TDirectDrawSurface *surface = m_area.Surface()) {
+        StripRenderer::PrepareSurfaceA(*surface);
+        StripRenderer::PrepareSurfaceB(*surface);
+    }
+}
+
 void LogView::readAndDraw(qint64 first, qint64 last, qint64 position, int paintFrom, int paintTo)
 {
     TDirectDrawSurface &surface = *m_area.Surface();

@@ -40,8 +40,10 @@ public:
     // Falls back to a full pass when the picture cannot be shifted (nothing drawn yet, or a
     // move of a whole view or more).
     void incrementalPass(qint64 position);
-    // The surface was made again (re-sized): the next pass must draw everything.
-    void forgetPicture() { m_rowsKnown = false; }
+    // The surface was made again at a new size, its content black: whitens it as opening the
+    // log prepared it, so that rows no record reaches (a short log) show white again, and makes
+    // the next pass draw everything.
+    void surfaceRemade();
 
 private:
     struct RowRecord {

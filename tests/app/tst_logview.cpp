@@ -185,6 +185,8 @@ private slots:
     void grownWhileOpen();
     void presentOncePerPass();
     void newRowCountDrawsEverything();
+    void remadeSurfaceOfAShortLogIsWhite_data();
+    void remadeSurfaceOfAShortLogIsWhite();
 };
 
 void TestLogView::fullPass_data()
@@ -506,6 +508,30 @@ void TestLogView::newRowCountDrawsEverything()
     view.incrementalPass(40);
     QCOMPARE(firstDifference(area.Surface()->image(), expectedView(view.geometry(), 40, 720)),
              QString());
+}
+
+void TestLogView::remadeSurfaceOfAShortLogIsWhite_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::newRow("top-down") << 2;
+    QTest::newRow("bottom-up") << 1;
+}
+
+// A window made taller while a short log is open: the surface is made again, black, and the
+// rows that no record reaches must be white again, as they were when the log was opened.
+void TestLogView::remadeSurfaceOfAShortLogIsWhite()
+{
+    QFETCH(int, direction);
+    QTemporaryDir dir;
+    Rig rig(writeData(dir, 720, 30), 720, direction, 40);
+    rig.view->fullPass(0);
+    QVERIFY(rig.area.setSize(801, 70));
+    ViewGeometry geometry = rig.geometry();
+    geometry.rows = 70;
+    rig.view->setGeometry(geometry);
+    rig.view->surfaceRemade();
+    rig.view->fullPass(0);
+    QCOMPARE(firstDifference(rig.picture(), expectedView(geometry, 0, 720)), QString());
 }
 
 QTEST_MAIN(TestLogView)

@@ -261,7 +261,7 @@ void OpenCommand::areaResized()
     ViewGeometry view = m_view->geometry();
     view.rows = m_form.DXDraw1->height();
     m_view->setGeometry(view);
-    m_view->forgetPicture();
+    m_view->surfaceRemade();
     setScrollRange();
     m_form.state().requestRedraw(RedrawFull);
 }
