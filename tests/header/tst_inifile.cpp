@@ -1,4 +1,5 @@
 // KIVO Log Viewer
+#include "filepermissions.h"
 #include "header/inifile.h"
 #include "kivoerror.h"
 #include "testlog.h"
@@ -8,8 +9,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <unistd.h>
 
 using namespace kivo;
 
@@ -265,8 +264,7 @@ void TestIniFile::loadFailure()
 
 void TestIniFile::loadUnreadable()
 {
-    if (geteuid() == 0)
-        QSKIP("permissions do not stop root from reading");
+    const test::FilePermissionsApply permissions;
     QTemporaryDir dir;
     const QString path = dir.filePath("locked.HED");
     test::writeFile(path, "[General]\n");

@@ -4,19 +4,27 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace kivo::test {
 
-KivoRun runKivo(const QStringList &arguments, const QProcessEnvironment &environment)
+namespace {
+
+QString kivoPath()
+{
+    const QString directory = qEnvironmentVariable("KIVO_BIN_DIR");
+    if (directory.isEmpty())
+        qWarning("KIVO_BIN_DIR is not set: run the tests with ctest");
+    return directory.isEmpty() ? QString() : directory + "/kivo";
+}
+
+KivoRun runProgram(const QString &program, const QStringList &arguments,
+                   const QProcessEnvironment &environment)
 {
     KivoRun run;
-    const QString directory = qEnvironmentVariable("KIVO_BIN_DIR");
-    if (directory.isEmpty()) {
-        qWarning("KIVO_BIN_DIR is not set: run the tests with ctest");
-        return run;
-    }
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(directory + "/kivo", arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(120000)) {
         process.kill();
         process.waitForFinished();
@@ -27,6 +35,28 @@ KivoRun runKivo(const QStringList &arguments, const QProcessEnvironment &environ
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+} // namespace
+
+KivoRun runKivo(const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    const QString kivo = kivoPath();
+    return kivo.isEmpty() ? KivoRun() : runProgram(kivo, arguments, environment);
+}
+
+KivoRun runKivoWithFilePermissions(const QStringList &arguments)
+{
+    const QString kivo = kivoPath();
+    if (kivo.isEmpty())
+        return KivoRun();
+    if (::geteuid() != 0)
+        return runProgram(kivo, arguments, QProcessEnvironment::systemEnvironment());
+    return runProgram(QStringLiteral("setpriv"),
+                      QStringList{"--bounding-set=-dac_override,-dac_read_search,-fowner",
+                                  "--inh-caps=-all", "--", kivo} +
+                          arguments,
+                      QProcessEnvironment::systemEnvironment());
 }
 
 } // namespace kivo::test

@@ -18,4 +18,8 @@ struct KivoRun {
 KivoRun runKivo(const QStringList &arguments,
                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
+// The same, with file permissions stopping kivo as they stop a user, also when the tests run as
+// root (as in CI): kivo then runs under setpriv without the capabilities that pass them.
+KivoRun runKivoWithFilePermissions(const QStringList &arguments);
+
 } // namespace kivo::test
