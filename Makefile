@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build demo check check-sanitize bench format
+.PHONY: deps configure build demo check check-sanitize fuzz bench format
 
 deps:
 	scripts/install-deps
@@ -29,6 +29,15 @@ check-sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DKIVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build build-asan -j $(JOBS)
 	xvfb-run -a -s "-screen 0 1600x1200x24" ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+# The fuzz targets: a clang build of their own, then each run for FUZZ_SECONDS from seeds made
+# from the demo log; any crash, sanitizer report, leak or hang fails.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DKIVO_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build build-fuzz --target fuzz_ini fuzz_header fuzz_datafile kivo -j $(JOBS)
+	fuzz/run build-fuzz $(FUZZ_SECONDS)
 
 # The benchmarks: a Release build of their own, then ten repetitions (medians reported).
 bench: deps
