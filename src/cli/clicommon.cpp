@@ -35,7 +35,9 @@ void printOut(const QByteArray &bytes)
 bool parseCommandLine(QCommandLineParser &parser, const QString &command,
                       const QStringList &arguments, int &exitCode)
 {
-    parser.addHelpOption();
+    // Not addHelpOption(): it also offers --help-all, which lists Qt's own options, and those
+    // are not options of these commands.
+    parser.addOption({{"h", "help"}, "Displays help on commandline options."});
     if (!parser.parse(QStringList{QStringLiteral("kivo")} + arguments)) {
         printError(parser.errorText());
         exitCode = ExitUsage;

@@ -29,7 +29,7 @@ void printError(const QString &text);
 void printOut(const QByteArray &bytes);
 
 // Parses a command's arguments; on failure prints the parser's message and returns false.
-// Handles --help itself: prints it and returns false with exitCode 0.
+// Handles -h/--help itself: prints it and returns false with exitCode 0.
 bool parseCommandLine(QCommandLineParser &parser, const QString &command,
                       const QStringList &arguments, int &exitCode);
 
