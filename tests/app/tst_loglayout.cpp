@@ -180,7 +180,9 @@ void TestLogLayout::checkLogHeaderOutcomes()
     QCOMPARE(check(&wrong).refusal(), QStringLiteral("Invalid Header!"));
 
     const QByteArray noIdent = "[WellInfo]\nCompany=X\n[Channel1]\nSampleCount=720\n";
-    QCOMPARE(check(&noIdent).outcome, Outcome::WrongIdent);
+    QCOMPARE(check(&noIdent).outcome, Outcome::NoIdent);
+    QVERIFY(check(&noIdent).refusal().contains("does not identify a log"));
+    QVERIFY(check(&noIdent).refusal().contains("no \"Ident\""));
 
     const QByteArray good = test::validHeader(360, 14);
     const LogHeaderCheck accepted = check(&good);
