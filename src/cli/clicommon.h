@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
+
 namespace kivo::cli {
 
 // Exit codes of every command.
@@ -33,7 +35,9 @@ void printOut(const QByteArray &bytes);
 bool parseCommandLine(QCommandLineParser &parser, const QString &command,
                       const QStringList &arguments, int &exitCode);
 
-// Reads an integer option within [low, high]; on failure prints a usage error.
+// Reads an integer option within [low, high]; on failure prints a usage error. A high of
+// NoUpperLimit checks only that the value is a whole number from low on.
+inline constexpr qint64 NoUpperLimit = std::numeric_limits<qint64>::max();
 bool integerOption(const QCommandLineParser &parser, const QString &name, qint64 low, qint64 high,
                    qint64 &value);
 

@@ -183,6 +183,11 @@ void TestCli::usageErrorsExitOne_data()
     QTest::newRow("readouts without rows") << QStringList{"readouts", "x.bhx"};
     QTest::newRow("rows not a number") << QStringList{"readouts", "x.bhx", "--rows", "many"};
     QTest::newRow("rows zero") << QStringList{"readouts", "x.bhx", "--rows", "0"};
+    // Wrong for any log, so a usage error even where the log (here none) would be refused.
+    QTest::newRow("position not a number")
+        << QStringList{"readouts", "x.bhx", "--rows", "10", "--position", "abc"};
+    QTest::newRow("position -1") << QStringList{"readouts", "x.bhx",      "--rows",
+                                                "10",       "--position", "-1"};
 }
 
 void TestCli::usageErrorsExitOne()

@@ -232,6 +232,9 @@ void TestRender::usageErrorsExitOne_data()
                                                 "-1",  "--out",  "OUT"};
     QTest::newRow("position past the maximum")
         << QStringList{"LOG", "--rows", "20", "--position", "31", "--out", "OUT"};
+    // Wrong for any log, so a usage error even where the log (here none) would be refused.
+    QTest::newRow("position not a number, no log")
+        << QStringList{"missing.bhx", "--rows", "20", "--position", "abc", "--out", "OUT"};
     QTest::newRow("unknown option")
         << QStringList{"LOG", "--rows", "20", "--zoom", "2", "--out", "OUT"};
     QTest::newRow("unknown extension") << QStringList{"LOG", "--rows", "20", "--out", "OUT.jpg"};
