@@ -13,8 +13,8 @@ namespace kivo::cli {
 enum ExitCode {
     ExitOk = 0,
     ExitUsage = 1,   // bad command line: unknown command or option, missing or bad value
-    ExitRefused = 2, // the log is refused or cannot be read (or, for render, the picture cannot
-                     // be written); the reason is on stderr
+    ExitRefused = 2, // the log is refused or cannot be read, or the output file cannot be
+                     // written; the reason is on stderr
 };
 
 // One command: its name, a line for the overview, and the function that runs it with the
