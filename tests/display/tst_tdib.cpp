@@ -102,7 +102,9 @@ void TestTDib::captureEqualsSurface()
     QCOMPARE(bitmap.pixel(width - 1, height - 1), patternPixel(width - 1, height - 1));
 }
 
-// The capture is a snapshot, and the surface's next run does not reach into it.
+// Capturing ends the run of drawing as ReleaseCanvas does: a picture presented after the
+// capture keeps what it showed while the next run draws, as it would not if the run went on
+// writing into the pixels it shares.
 void TestTDib::captureReleasesCanvas()
 {
     TDirectDrawSurface surface(4, 2);
@@ -111,8 +113,10 @@ void TestTDib::captureReleasesCanvas()
     canvas.FillRect(surface.ClientRect());
     TDIB bitmap;
     surface.CaptureTo(bitmap);
+    const QImage presented = surface.image();
     canvas.Brush.Color = clBlack;
     canvas.FillRect(surface.ClientRect());
+    QCOMPARE(presented.pixel(0, 0), qRgb(255, 255, 255));
     QCOMPARE(bitmap.pixel(0, 0), qRgb(255, 255, 255));
     QCOMPARE(surface.image().pixel(0, 0), qRgb(0, 0, 0));
 }
