@@ -1,5 +1,6 @@
 // KIVO Log Viewer
 #include "kivorunner.h"
+#include "pixelcompare.h"
 #include "referenceview.h"
 #include "testlog.h"
 

@@ -13,6 +13,7 @@
 #include <cmath>
 
 using namespace kivo;
+using kivo::test::fillPattern;
 using kivo::test::firstDifference;
 using kivo::test::patternPixel;
 
@@ -32,15 +33,6 @@ QByteArray bgr(int r, int g, int b)
 {
     const char bytes[] = {char(b), char(g), char(r)};
     return QByteArray(bytes, 3);
-}
-
-void fillPattern(TDirectDrawSurface &surface)
-{
-    for (int y = 0; y < surface.Height(); ++y) {
-        quint32 *row = surface.scanLine(y);
-        for (int x = 0; x < surface.Width(); ++x)
-            row[x] = patternPixel(x, y);
-    }
 }
 
 // Source pixels that name their own position; blue marks them as source pixels.
