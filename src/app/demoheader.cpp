@@ -74,7 +74,7 @@ const std::array<const char *, 10> Comments = {
     "Geologist: Zo\xEB M\xFCller",
     "Core cost estimate 1 200 \x80",
     "Bedding dips about 10\xB0 towards 150\xB0.",
-    "Open fracture at 15.75 m dipping 75\xB0, weathered rim.",
+    "Open fracture at 19.25 m dipping 75\xB0, weathered rim.",
     "Broken zone from 17.4 m to 17.8 m, core loss 0.1 m.",
     "Caliper run skipped: hole in good condition, no washouts.",
     "Data checked on site by R. Lef\xE8vre.",

@@ -6,6 +6,8 @@
 #include "header/numberformat.h"
 #include "kivoerror.h"
 
+#include <optional>
+
 namespace kivo {
 
 namespace {
@@ -26,6 +28,23 @@ double readReal(const IniFile &header, const char *key, double absent, const QLo
     if (!bytes)
         return absent;
     return StrToFloat(decodeHeaderText(header, *bytes), locale);
+}
+
+// "Channel1"/"SampleCount", refused unless 1..MaxSamplesPerLine. The message names what the
+// header holds: the number, or the text itself when it is not a whole number (which the
+// integer rule would read as 0).
+int readSampleCount(const IniFile &header, int absent)
+{
+    const auto bytes = header.value("Channel1", "SampleCount");
+    const std::optional<qint32> count = bytes ? parseHeaderInteger(*bytes) : std::optional(absent);
+    if (count && *count > 0 && *count <= LogLayout::MaxSamplesPerLine)
+        return *count;
+    const QString given = count ? QString::number(*count)
+                                : QStringLiteral("\"%1\"").arg(decodeHeaderText(header, *bytes));
+    throw KivoError(QStringLiteral("The header gives %1 samples per line (\"SampleCount\" of "
+                                   "section \"Channel1\"); a log needs 1 to %2.")
+                        .arg(given)
+                        .arg(LogLayout::MaxSamplesPerLine));
 }
 
 } // namespace
@@ -62,13 +81,7 @@ LogLayout readLogLayout(const IniFile &header, int viewDepthUnit, int defaultSam
                         const QLocale &locale)
 {
     LogLayout layout;
-    layout.SamplesPerLine = readInteger(header, "Channel1", "SampleCount", defaultSampleCount);
-    if (layout.SamplesPerLine <= 0 || layout.SamplesPerLine > LogLayout::MaxSamplesPerLine) {
-        throw KivoError(QStringLiteral("The header gives %1 samples per line (\"SampleCount\" of "
-                                       "section \"Channel1\"); a log needs 1 to %2.")
-                            .arg(layout.SamplesPerLine)
-                            .arg(LogLayout::MaxSamplesPerLine));
-    }
+    layout.SamplesPerLine = readSampleCount(header, defaultSampleCount);
     logModeToDisplay(readInteger(header, "WellInfo", "LogMode", 11), layout.LogDirection,
                      layout.OrientationMode);
     layout.DepthUnit = readInteger(header, "WellInfo", "DepthUnit", viewDepthUnit);

@@ -18,8 +18,10 @@ QString LogHeaderCheck::refusal() const
         return QString::fromLatin1(InvalidHeaderMessage);
     case Outcome::NoHeader:
         return QStringLiteral("No header file %1 for this log.").arg(headerFileName);
-    case Outcome::WrongIdent:
-        return QStringLiteral("The header %1 does not identify a log (\"Ident\" is not WL_EXT).")
+    case Outcome::NoIdent:
+        return QStringLiteral(
+                   "The header %1 does not identify a log (it has no \"Ident\" in section "
+                   "[General]).")
             .arg(headerFileName);
     }
     return QString();
@@ -40,7 +42,7 @@ LogHeaderCheck checkLogHeader(const QString &dataPath, uniheader &header, int vi
         return check;
     }
     if (!identAccepted(file)) {
-        check.outcome = LogHeaderCheck::Outcome::WrongIdent;
+        check.outcome = LogHeaderCheck::Outcome::NoIdent;
         return check;
     }
     check.layout = readLogLayout(file, viewDepthUnit, defaultSampleCount, locale);

@@ -17,7 +17,7 @@ struct LogHeaderCheck {
         Accepted,
         InvalidHeader, // "Ident" present but wrong: the user is told "Invalid Header!"
         NoHeader,      // no header file: refused without a message
-        WrongIdent,    // "Ident" missing: refused without a message
+        NoIdent,       // "Ident" missing: refused without a message
     };
 
     Outcome outcome = Outcome::NoHeader;

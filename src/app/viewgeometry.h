@@ -17,7 +17,6 @@ namespace kivo {
 //   direction 1 draws record 0 on the bottom row and the others upwards.
 // The readouts describe the top-most record drawn; an empty file draws nothing.
 struct ViewGeometry {
-    static constexpr int ImageLeft = 63; // first image column of the surface
     static constexpr int WidthWithScrollBar = 783;
     static constexpr int WidthWithoutScrollBar = 801;
 

@@ -35,7 +35,9 @@ void printOut(const QByteArray &bytes)
 bool parseCommandLine(QCommandLineParser &parser, const QString &command,
                       const QStringList &arguments, int &exitCode)
 {
-    parser.addHelpOption();
+    // Not addHelpOption(): it also offers --help-all, which lists Qt's own options, and those
+    // are not options of these commands.
+    parser.addOption({{"h", "help"}, "Displays help on commandline options."});
     if (!parser.parse(QStringList{QStringLiteral("kivo")} + arguments)) {
         printError(parser.errorText());
         exitCode = ExitUsage;
@@ -61,11 +63,11 @@ bool integerOption(const QCommandLineParser &parser, const QString &name, qint64
     bool ok = false;
     const qint64 parsed = parser.value(name).toLongLong(&ok);
     if (!ok || parsed < low || parsed > high) {
-        printError(QStringLiteral("--%1 must be a whole number from %2 to %3, not '%4'")
-                       .arg(name)
-                       .arg(low)
-                       .arg(high)
-                       .arg(parser.value(name)));
+        const QString range = high == NoUpperLimit
+                                  ? QStringLiteral("%1 or more").arg(low)
+                                  : QStringLiteral("from %1 to %2").arg(low).arg(high);
+        printError(QStringLiteral("--%1 must be a whole number %2, not '%3'")
+                       .arg(name, range, parser.value(name)));
         return false;
     }
     value = parsed;

@@ -18,7 +18,8 @@ void printOverview()
         text +=
             QByteArray("  ") + QByteArray(command.name).leftJustified(14) + command.summary + "\n";
     text += "\n'kivo COMMAND --help' describes a command's options.\n"
-            "Exit codes: 0 success, 1 usage error, 2 log refused or unreadable.\n";
+            "Exit codes: 0 success, 1 usage error, 2 log refused or unreadable, or output "
+            "not written.\n";
     printOut(text);
 }
 

@@ -67,11 +67,16 @@ int runPrintScreen(const QStringList &arguments)
     if (!integerOption(parser, "rows", 1, 100000, rows) || !pageSizeOption(parser, paper))
         return ExitUsage;
 
+    // A position that is no whole number from 0 is wrong for any log; its upper bound, the
+    // scroll maximum, comes from the log.
+    qint64 position = 0;
+    if (!integerOption(parser, "position", 0, NoUpperLimit, position))
+        return ExitUsage;
+
     OpenedLog log;
     if (!openLog(parser.positionalArguments().first(), log))
         return ExitRefused;
     const ViewGeometry view{log.recordCount, int(rows), log.check.layout.LogDirection};
-    qint64 position = 0;
     if (!integerOption(parser, "position", 0, view.scrollMax(), position))
         return ExitUsage;
 

@@ -6,11 +6,11 @@
 #include "cli/openedlog.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
+#include "display/savefile.h"
 #include "display/tdib.h"
 #include "kivoerror.h"
 
-#include <QDir>
-#include <QFile>
+#include <QBuffer>
 #include <QImageWriter>
 
 #include <optional>
@@ -33,31 +33,31 @@ std::optional<PictureFormat> formatOf(const QString &path)
     return std::nullopt;
 }
 
-[[noreturn]] void failToWrite(const QString &path)
+// The picture as the bytes of a 24-bit PNG file.
+QByteArray pngFile(const TDIB &picture)
 {
-    throw KivoError(QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(path)));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(picture.toImage().convertToFormat(QImage::Format_RGB888)))
+        throw KivoError(QStringLiteral("The picture cannot be made into a PNG file: %1")
+                            .arg(writer.errorString()));
+    return bytes;
 }
 
 void writePicture(const TDIB &picture, PictureFormat format, const QString &path)
 {
     switch (format) {
-    case PictureFormat::Png: {
-        QImageWriter writer(path, "png");
-        if (!writer.write(picture.toImage().convertToFormat(QImage::Format_RGB888)))
-            failToWrite(path);
+    case PictureFormat::Png:
+        saveFile(path, pngFile(picture));
         break;
-    }
     case PictureFormat::Bmp:
         picture.saveBmp(path);
         break;
-    case PictureFormat::Dib: {
-        const QByteArray bytes = picture.packedDib();
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(bytes) != bytes.size() || !file.flush())
-            failToWrite(path);
+    case PictureFormat::Dib:
+        saveFile(path, picture.packedDib());
         break;
-    }
     }
 }
 
@@ -120,11 +120,16 @@ int runRender(const QStringList &arguments)
         return ExitUsage;
     }
 
+    // A position that is no whole number from 0 is wrong for any log; its upper bound, the
+    // scroll maximum, comes from the log.
+    qint64 position = 0;
+    if (!integerOption(parser, "position", 0, NoUpperLimit, position))
+        return ExitUsage;
+
     OpenedLog log;
     if (!openLog(parser.positionalArguments().first(), log))
         return ExitRefused;
     const ViewGeometry view{log.recordCount, int(rows), log.check.layout.LogDirection};
-    qint64 position = 0;
     if (!integerOption(parser, "position", 0, view.scrollMax(), position))
         return ExitUsage;
 

@@ -1,10 +1,9 @@
 // KIVO Log Viewer
 #include "display/tdib.h"
 
+#include "display/savefile.h"
 #include "kivoerror.h"
 
-#include <QDir>
-#include <QFile>
 #include <QPainter>
 #include <QtEndian>
 
@@ -130,11 +129,7 @@ QByteArray TDIB::bmpFile() const
 
 void TDIB::saveBmp(const QString &path) const
 {
-    const QByteArray bytes = bmpFile();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size() || !file.flush())
-        throw KivoError(QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(path)));
+    saveFile(path, bmpFile());
 }
 
 void TDIB::StretchDraw(QPainter &painter, const QRect &rect) const

@@ -22,11 +22,13 @@ QString findHeaderFile(const QString &headerPath)
     const QFileInfo info(headerPath);
     if (info.exists())
         return headerPath;
-    const QDir directory = info.absoluteDir();
-    const QStringList names = directory.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names =
+        info.absoluteDir().entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : names) {
+        // Only the file name changes: the directory stays as the caller wrote it ("a.hed" for
+        // "a.HED", not "./a.hed").
         if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return info.dir().filePath(name);
+            return headerPath.chopped(info.fileName().size()) + name;
     }
     return headerPath;
 }

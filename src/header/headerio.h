@@ -27,13 +27,14 @@ inline const char *const InvalidHeaderMessage = "Invalid Header!";
 // Reads a header file into the record, key by key in the file format's order. On a wrong
 // identity only Ident is stored. Throws KivoError when the file cannot be read, and
 // "'<text>' is not a valid floating point value" for a bad number (fields read before it keep
-// their values). Texts are decoded from Windows-1252 (UTF-8 after a byte-order mark).
+// their values). Texts are decoded by decodeHeaderText.
 HeaderReadStatus ReadHeader(const QString &path, uniheader &header,
                             const QLocale &locale = QLocale::system());
 HeaderReadStatus ReadHeader(const IniFile &file, uniheader &header,
                             const QLocale &locale = QLocale::system());
 
-// Decodes a header value: Windows-1252, or UTF-8 when the file began with a byte-order mark.
+// Decodes a header value: UTF-8 when the file began with a byte-order mark and the value is
+// valid UTF-8, Windows-1252 otherwise.
 QString decodeHeaderText(const IniFile &file, const QByteArray &bytes);
 
 } // namespace kivo

@@ -19,8 +19,9 @@ std::optional<double> parseLocaleFloat(const QString &text, const QLocale &local
 double StrToFloat(const QString &text, const QLocale &locale);
 
 // A 32-bit integer as the header format writes it: decimal digits with an optional sign, or,
-// for a text longer than two characters beginning with "0x"/"0X", up to eight hex digits
-// (wrapping to the signed range). Anything else, out-of-range values included: nullopt.
+// for a text longer than two characters beginning with "0x"/"0X", hex digits of a value that
+// fits in 32 bits, leading zeros allowed (wrapping to the signed range). Anything else,
+// out-of-range values included: nullopt.
 std::optional<qint32> parseHeaderInteger(QByteArrayView text);
 
 // General number display: up to 15 significant digits, no trailing zeros, the locale's decimal

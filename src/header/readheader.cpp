@@ -4,6 +4,8 @@
 #include "header/numberformat.h"
 #include "header/win1252.h"
 
+#include <QStringDecoder>
+
 namespace kivo {
 
 namespace {
@@ -131,7 +133,16 @@ void readFile1(const KeyReader &keys, uniheader &h)
 
 QString decodeHeaderText(const IniFile &file, const QByteArray &bytes)
 {
-    return file.hasUtf8Bom() ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
+    // A byte-order mark says the file was saved as UTF-8, but a value added later by a Windows
+    // program may still be Windows-1252 bytes: those would decode to U+FFFD.
+    if (file.hasUtf8Bom()) {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                        QStringConverter::Flag::ConvertInitialBom);
+        const QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return fromWindows1252(bytes);
 }
 
 HeaderReadStatus ReadHeader(const QString &path, uniheader &header, const QLocale &locale)

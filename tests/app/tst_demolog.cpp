@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace kivo;
@@ -278,6 +279,34 @@ private slots:
             QVERIFY2(!undefined.contains(char(byte)), qPrintable(QString::number(i)));
         }
         QVERIFY(m_header.endsWith("\r\n"));
+    }
+
+    // The remarks put the fracture and the broken zone where the image shows them.
+    void remarksGiveTheDesignedDepths()
+    {
+        QString remarks;
+        for (int n = 1; n <= 10; ++n)
+            remarks += QString::fromLatin1(value("WellInfo", "Comment" + QByteArray::number(n)));
+        const auto millimetres = [](const QString &metres) {
+            return qint32(std::lround(metres.toDouble() * 1000));
+        };
+
+        const QRegularExpressionMatch fracture =
+            QRegularExpression("fracture at ([0-9.]+) m dipping ([0-9]+)").match(remarks);
+        QVERIFY(fracture.hasMatch());
+        const auto named = std::find_if(
+            demo::Fractures.begin(), demo::Fractures.end(), [&](const demo::Fracture &f) {
+                return demo::depthOf(f.record) == millimetres(fracture.captured(1)) &&
+                       f.dip == fracture.captured(2).toDouble();
+            });
+        QVERIFY2(named != demo::Fractures.end(), qPrintable(fracture.captured(0)));
+        QVERIFY(named->halo > 0); // the remark speaks of a weathered rim
+
+        const QRegularExpressionMatch zone =
+            QRegularExpression("Broken zone from ([0-9.]+) m to ([0-9.]+) m").match(remarks);
+        QVERIFY(zone.hasMatch());
+        QCOMPARE(millimetres(zone.captured(1)), demo::depthOf(demo::BrokenZoneLast));
+        QCOMPARE(millimetres(zone.captured(2)), demo::depthOf(demo::BrokenZoneFirst));
     }
 
     void sameBytesOnEveryRun()

@@ -65,24 +65,29 @@ void TestLogLayout::logModes()
 void TestLogLayout::sampleCounts_data()
 {
     QTest::addColumn<QByteArray>("value");
-    QTest::addColumn<int>("samples"); // 0: refused
-    QTest::newRow("720") << QByteArray("720") << 720;
-    QTest::newRow("360") << QByteArray("360") << 360;
-    QTest::newRow("1") << QByteArray("1") << 1;
-    QTest::newRow("729") << QByteArray("729") << 729;
-    QTest::newRow("730") << QByteArray("730") << 730;
-    QTest::newRow("65536") << QByteArray("65536") << 65536;
-    QTest::newRow("65537") << QByteArray("65537") << 0;
-    QTest::newRow("0") << QByteArray("0") << 0;
-    QTest::newRow("-1") << QByteArray("-1") << 0;
-    QTest::newRow("2^31-1") << QByteArray("2147483647") << 0;
-    QTest::newRow("absent") << QByteArray() << 0;
+    QTest::addColumn<int>("samples");   // 0: refused
+    QTest::addColumn<QString>("named"); // how a refusal names what the header holds
+    QTest::newRow("720") << QByteArray("720") << 720 << QString();
+    QTest::newRow("360") << QByteArray("360") << 360 << QString();
+    QTest::newRow("1") << QByteArray("1") << 1 << QString();
+    QTest::newRow("729") << QByteArray("729") << 729 << QString();
+    QTest::newRow("730") << QByteArray("730") << 730 << QString();
+    QTest::newRow("65536") << QByteArray("65536") << 65536 << QString();
+    QTest::newRow("65537") << QByteArray("65537") << 0 << " 65537 samples";
+    QTest::newRow("0") << QByteArray("0") << 0 << " 0 samples";
+    QTest::newRow("-1") << QByteArray("-1") << 0 << " -1 samples";
+    QTest::newRow("2^31-1") << QByteArray("2147483647") << 0 << " 2147483647 samples";
+    QTest::newRow("absent") << QByteArray() << 0 << " 0 samples";
+    QTest::newRow("not a number") << QByteArray("abc") << 0 << " \"abc\" samples";
+    QTest::newRow("fraction") << QByteArray("1500.5") << 0 << " \"1500.5\" samples";
+    QTest::newRow("beyond 32 bits") << QByteArray("99999999999") << 0 << " \"99999999999\" samples";
 }
 
 void TestLogLayout::sampleCounts()
 {
     QFETCH(QByteArray, value);
     QFETCH(int, samples);
+    QFETCH(QString, named);
     const QByteArray text =
         value.isNull() ? QByteArray("[Channel1]\n") : "[Channel1]\nSampleCount=" + value + "\n";
     if (samples == 0) {
@@ -90,9 +95,7 @@ void TestLogLayout::sampleCounts()
             layoutOf(text);
             QFAIL("the sample count must be refused");
         } catch (const KivoError &error) {
-            // The message names the value the header gave.
-            const QString given = value.isNull() ? QStringLiteral("0") : QString(value);
-            QVERIFY2(error.text().contains(" " + given + " samples"), qPrintable(error.text()));
+            QVERIFY2(error.text().contains(named), qPrintable(error.text()));
         }
         return;
     }
@@ -177,7 +180,9 @@ void TestLogLayout::checkLogHeaderOutcomes()
     QCOMPARE(check(&wrong).refusal(), QStringLiteral("Invalid Header!"));
 
     const QByteArray noIdent = "[WellInfo]\nCompany=X\n[Channel1]\nSampleCount=720\n";
-    QCOMPARE(check(&noIdent).outcome, Outcome::WrongIdent);
+    QCOMPARE(check(&noIdent).outcome, Outcome::NoIdent);
+    QVERIFY(check(&noIdent).refusal().contains("does not identify a log"));
+    QVERIFY(check(&noIdent).refusal().contains("no \"Ident\""));
 
     const QByteArray good = test::validHeader(360, 14);
     const LogHeaderCheck accepted = check(&good);

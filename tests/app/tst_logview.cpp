@@ -6,6 +6,7 @@
 #include "app/timageline.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
+#include "pixelcompare.h"
 #include "testlog.h"
 
 #include <QRandomGenerator>
@@ -96,29 +97,6 @@ QImage expectedView(const ViewGeometry &geometry, qint64 position, int samples)
     }
     canvas.ReleaseCanvas();
     return surface.image().copy();
-}
-
-QString firstDifference(const QImage &actual, const QImage &expected)
-{
-    if (actual.size() != expected.size())
-        return QStringLiteral("size %1x%2, expected %3x%4")
-            .arg(actual.width())
-            .arg(actual.height())
-            .arg(expected.width())
-            .arg(expected.height());
-    if (actual == expected)
-        return QString();
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF))
-                return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(actual.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'))
-                    .arg(expected.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'));
-        }
-    }
-    return QString();
 }
 
 // The image columns x 64..782 of row y show record k (720 samples).

@@ -4,6 +4,7 @@
 #include "display/colourmap.h"
 #include "display/surface.h"
 #include "display/tdib.h"
+#include "pixelcompare.h"
 #include "testlog.h"
 
 #include <QtTest>
@@ -11,6 +12,9 @@
 #include <vector>
 
 using namespace kivo;
+using kivo::test::fillPattern;
+using kivo::test::firstDifference;
+using kivo::test::patternPixel;
 
 namespace {
 
@@ -54,21 +58,6 @@ StripRenderer renderer(int samples, const QString &unit = metres)
     return strip;
 }
 
-QRgb patternPixel(int x, int y)
-{
-    return 0xFF000000u | ((quint32(x) * 2654435761u + quint32(y) * 40503u) & 0xFFFFFFu);
-}
-
-void fillPattern(TDirectDrawSurface &surface)
-{
-    for (int y = 0; y < surface.Height(); ++y) {
-        quint32 *row = surface.scanLine(y);
-        for (int x = 0; x < surface.Width(); ++x)
-            row[x] = patternPixel(x, y);
-    }
-    surface.Canvas().ReleaseCanvas();
-}
-
 // A surface as a log shows it: white margin and frame, a pattern where the image goes.
 void prepareWithImage(TDirectDrawSurface &surface)
 {
@@ -86,23 +75,6 @@ QImage picture(TDirectDrawSurface &surface)
 {
     surface.Canvas().ReleaseCanvas();
     return surface.image().copy();
-}
-
-QString firstDifference(const QImage &actual, const QImage &expected)
-{
-    if (actual.size() != expected.size())
-        return QStringLiteral("size %1x%2").arg(actual.width()).arg(actual.height());
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            if (actual.pixel(x, y) != expected.pixel(x, y))
-                return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(actual.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'))
-                    .arg(expected.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'));
-        }
-    }
-    return QString();
 }
 
 // Pixels darker than mid-grey in x = left..right-1 of rows top..bottom-1 (clipped).

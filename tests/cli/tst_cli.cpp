@@ -178,10 +178,16 @@ void TestCli::usageErrorsExitOne_data()
     QTest::newRow("no command") << QStringList{};
     QTest::newRow("unknown command") << QStringList{"paint"};
     QTest::newRow("unknown option") << QStringList{"info", "--colour", "x.bhx"};
+    QTest::newRow("help-all") << QStringList{"info", "--help-all", "x.bhx"};
     QTest::newRow("info without file") << QStringList{"info"};
     QTest::newRow("readouts without rows") << QStringList{"readouts", "x.bhx"};
     QTest::newRow("rows not a number") << QStringList{"readouts", "x.bhx", "--rows", "many"};
     QTest::newRow("rows zero") << QStringList{"readouts", "x.bhx", "--rows", "0"};
+    // Wrong for any log, so a usage error even where the log (here none) would be refused.
+    QTest::newRow("position not a number")
+        << QStringList{"readouts", "x.bhx", "--rows", "10", "--position", "abc"};
+    QTest::newRow("position -1") << QStringList{"readouts", "x.bhx",      "--rows",
+                                                "10",       "--position", "-1"};
 }
 
 void TestCli::usageErrorsExitOne()
@@ -201,6 +207,8 @@ void TestCli::helpDescribesEveryCommand()
         const KivoRun help = runKivo({command, "--help"});
         QCOMPARE(help.exitCode, 0);
         QVERIFY2(help.out.contains(QByteArray("Usage: kivo ") + command), help.out.constData());
+        // Only options the command handles: Qt's --help-all is not one of them.
+        QVERIFY2(!help.out.contains("--help-all"), help.out.constData());
     }
     QVERIFY(runKivo({"readouts", "--help"}).out.contains("--position"));
 }

@@ -208,6 +208,10 @@ void TestPrintCli::errors_data()
     QTest::newRow("position past the end")
         << QStringList{"print-screen", log, "--rows", "400", "--position", "601", "--out", "x.pdf"}
         << 1;
+    QTest::newRow("position not a number, log refused")
+        << QStringList{"print-screen", "NOHEADER", "--rows", "10",
+                       "--position",   "abc",      "--out",  "x.pdf"}
+        << 1;
     QTest::newRow("no header") << QStringList{"sheet", "NOHEADER", "--out", "x.png"} << 2;
     QTest::newRow("unwritable sheet")
         << QStringList{"sheet", log, "--out", "/nonexistent/dir/x.pdf"} << 2;

@@ -1,5 +1,6 @@
 // KIVO Log Viewer
 #include "kivorunner.h"
+#include "pixelcompare.h"
 #include "referenceview.h"
 #include "testlog.h"
 
@@ -13,6 +14,7 @@ using namespace kivo::test;
 namespace {
 
 constexpr QRgb white = 0xFFFFFFFF;
+constexpr QRgb black = 0xFF000000;
 
 QByteArray readAll(const QString &path)
 {
@@ -68,6 +70,7 @@ private slots:
     void formatsAgree();
     void pictureShowsTheView_data();
     void pictureShowsTheView();
+    void ticksOnTenths();
     void colourTablesApplied_data();
     void colourTablesApplied();
     void usageErrorsExitOne_data();
@@ -173,6 +176,32 @@ void TestRender::pictureShowsTheView()
     QCOMPARE(firstDifference(image, referenceView(log, width, rows, position)), QString());
 }
 
+// Worked out from the depths alone, not by drawing: the tick at x 55..62 is black on the rows
+// whose record lies on a tenth of the unit (depth a multiple of 100), white on the others.
+void TestRender::ticksOnTenths()
+{
+    QTemporaryDir dir;
+    const qint32 firstDepth = -250;
+    const qint32 depthStep = 50; // every other record lies on a tenth
+    const QString log =
+        writeLog(dir.path(), "ticks", validHeader(720, 12), {720, 100, firstDepth, depthStep});
+    const QString png = dir.filePath("ticks.png");
+    const int position = 3;
+    const KivoRun run = runKivo(
+        {"render", log, "--rows", "30", "--position", QString::number(position), "--out", png});
+    QCOMPARE(run.exitCode, 0);
+    const QImage image = QImage(png).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(image.size(), QSize(783, 30));
+    for (int y = 0; y < image.height(); ++y) {
+        // Top-down: row y shows record position + y.
+        const qint32 depth = firstDepth + depthStep * (position + y);
+        const QRgb tick = depth % 100 == 0 ? black : white;
+        for (int x = 55; x <= 62; ++x)
+            QVERIFY2(image.pixel(x, y) == tick,
+                     qPrintable(QString("(%1, %2), depth %3").arg(x).arg(y).arg(depth)));
+    }
+}
+
 void TestRender::colourTablesApplied_data()
 {
     QTest::addColumn<QStringList>("options");
@@ -232,6 +261,9 @@ void TestRender::usageErrorsExitOne_data()
                                                 "-1",  "--out",  "OUT"};
     QTest::newRow("position past the maximum")
         << QStringList{"LOG", "--rows", "20", "--position", "31", "--out", "OUT"};
+    // Wrong for any log, so a usage error even where the log (here none) would be refused.
+    QTest::newRow("position not a number, no log")
+        << QStringList{"missing.bhx", "--rows", "20", "--position", "abc", "--out", "OUT"};
     QTest::newRow("unknown option")
         << QStringList{"LOG", "--rows", "20", "--zoom", "2", "--out", "OUT"};
     QTest::newRow("unknown extension") << QStringList{"LOG", "--rows", "20", "--out", "OUT.jpg"};

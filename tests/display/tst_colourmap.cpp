@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(kivo::TColourMap)
+
 using namespace kivo;
 
 namespace {
@@ -27,6 +29,7 @@ private slots:
     void examples();
     void halvesRoundToEven_data();
     void halvesRoundToEven();
+    void sampleColour_data();
     void sampleColour();
 };
 
@@ -98,10 +101,20 @@ void TestColourMap::halvesRoundToEven()
     QCOMPARE(int(built(-1, 50).mapped(5)), 2);
 }
 
+void TestColourMap::sampleColour_data()
+{
+    QTest::addColumn<TColourMap>("map");
+    QTest::newRow("built neutral") << built(0, 100);
+    // Before any build, as the strip renderer starts: neutral too, not black.
+    QTest::newRow("new") << TColourMap{};
+}
+
 void TestColourMap::sampleColour()
 {
-    const TColourMap map = built(0, 100);
+    QFETCH(TColourMap, map);
     QCOMPARE(map.RedTable[10] + map.GreenTable[20] + map.BlueTable[30], 0x1E140A);
+    for (int i = 0; i < 256; ++i)
+        QCOMPARE(map.RedTable[i] + map.GreenTable[i] + map.BlueTable[i], i * 0x010101);
 }
 
 QTEST_GUILESS_MAIN(TestColourMap)

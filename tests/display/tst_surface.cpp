@@ -11,6 +11,7 @@
 Q_DECLARE_METATYPE(kivo::TRect)
 
 using namespace kivo;
+using kivo::test::fillPattern;
 using kivo::test::firstDifference;
 using kivo::test::patternPixel;
 
@@ -18,16 +19,6 @@ namespace {
 
 constexpr int intMin = std::numeric_limits<int>::min();
 constexpr int intMax = std::numeric_limits<int>::max();
-
-void fillPattern(TDirectDrawSurface &surface, int salt)
-{
-    for (int y = 0; y < surface.Height(); ++y) {
-        quint32 *row = surface.scanLine(y);
-        for (int x = 0; x < surface.Width(); ++x)
-            row[x] = patternPixel(x + salt, y);
-    }
-    surface.Canvas().ReleaseCanvas();
-}
 
 // What Draw must give, pixel by pixel: destination (dx, dy) takes source (L + i, T + j) where
 // (i, j) = (dx - X, dy - Y) lies in the rectangle and both pixels lie on their images.

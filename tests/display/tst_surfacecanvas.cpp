@@ -12,8 +12,8 @@
 Q_DECLARE_METATYPE(kivo::TRect)
 
 using namespace kivo;
+using kivo::test::fillPattern;
 using kivo::test::firstDifference;
-using kivo::test::patternPixel;
 
 namespace {
 
@@ -25,15 +25,6 @@ constexpr TColor red = 0x0000FF;
 constexpr TColor green = 0x00FF00;
 constexpr TColor blue = 0xFF0000;
 const QString label = QStringLiteral("  12.3m");
-
-void fillPattern(TDirectDrawSurface &surface)
-{
-    for (int y = 0; y < surface.Height(); ++y) {
-        quint32 *row = surface.scanLine(y);
-        for (int x = 0; x < surface.Width(); ++x)
-            row[x] = patternPixel(x, y);
-    }
-}
 
 QImage withPixels(const QImage &before, const Points &points, QRgb pixel)
 {

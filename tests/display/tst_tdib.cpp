@@ -13,6 +13,7 @@
 #include <cmath>
 
 using namespace kivo;
+using kivo::test::fillPattern;
 using kivo::test::firstDifference;
 using kivo::test::patternPixel;
 
@@ -32,15 +33,6 @@ QByteArray bgr(int r, int g, int b)
 {
     const char bytes[] = {char(b), char(g), char(r)};
     return QByteArray(bytes, 3);
-}
-
-void fillPattern(TDirectDrawSurface &surface)
-{
-    for (int y = 0; y < surface.Height(); ++y) {
-        quint32 *row = surface.scanLine(y);
-        for (int x = 0; x < surface.Width(); ++x)
-            row[x] = patternPixel(x, y);
-    }
 }
 
 // Source pixels that name their own position; blue marks them as source pixels.
@@ -102,7 +94,9 @@ void TestTDib::captureEqualsSurface()
     QCOMPARE(bitmap.pixel(width - 1, height - 1), patternPixel(width - 1, height - 1));
 }
 
-// The capture is a snapshot, and the surface's next run does not reach into it.
+// Capturing ends the run of drawing as ReleaseCanvas does: a picture presented after the
+// capture keeps what it showed while the next run draws, as it would not if the run went on
+// writing into the pixels it shares.
 void TestTDib::captureReleasesCanvas()
 {
     TDirectDrawSurface surface(4, 2);
@@ -111,8 +105,10 @@ void TestTDib::captureReleasesCanvas()
     canvas.FillRect(surface.ClientRect());
     TDIB bitmap;
     surface.CaptureTo(bitmap);
+    const QImage presented = surface.image();
     canvas.Brush.Color = clBlack;
     canvas.FillRect(surface.ClientRect());
+    QCOMPARE(presented.pixel(0, 0), qRgb(255, 255, 255));
     QCOMPARE(bitmap.pixel(0, 0), qRgb(255, 255, 255));
     QCOMPARE(surface.image().pixel(0, 0), qRgb(0, 0, 0));
 }

@@ -12,6 +12,8 @@ private slots:
     void makeHeaderFileName_data();
     void makeHeaderFileName();
     void findsHeaderInAnotherCase();
+    void keepsTheDirectoryAsWritten_data();
+    void keepsTheDirectoryAsWritten();
     void exactNameWins();
 };
 
@@ -64,6 +66,35 @@ void TestHeaderFileName::findsHeaderInAnotherCase()
     // Nothing matching: the derived name itself.
     QCOMPARE(findHeaderFile(dir.filePath("other.HED")), dir.filePath("other.HED"));
     QCOMPARE(findHeaderFile("/no/such/dir/x.HED"), QStringLiteral("/no/such/dir/x.HED"));
+}
+
+void TestHeaderFileName::keepsTheDirectoryAsWritten_data()
+{
+    QTest::addColumn<QString>("derived"); // relative to the current directory
+    QTest::addColumn<QString>("found");
+    QTest::newRow("bare name, exact") << "hole7.HED"
+                                      << "hole7.HED";
+    QTest::newRow("bare name, other case") << "hole8.HED"
+                                           << "hole8.hed";
+    QTest::newRow("relative directory") << "sub/hole9.HED"
+                                        << "sub/hole9.hed";
+}
+
+void TestHeaderFileName::keepsTheDirectoryAsWritten()
+{
+    QFETCH(QString, derived);
+    QFETCH(QString, found);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    for (const char *name : {"hole7.HED", "hole8.hed", "sub/hole9.hed"}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const QString result = findHeaderFile(derived);
+    QVERIFY(QDir::setCurrent(previous));
+    QCOMPARE(result, found);
 }
 
 void TestHeaderFileName::exactNameWins()

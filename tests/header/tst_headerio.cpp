@@ -395,6 +395,15 @@ void TestHeaderIo::textsAreDecoded()
              "C\n",
              h);
     QCOMPARE(h.Comment[1], QStringLiteral("14 \u00B0C"));
+
+    // Behind the mark, a value that is not UTF-8 is still Windows-1252, whole: also a value
+    // whose last sequence breaks off.
+    readText("\xEF\xBB\xBF[WellInfo]\nComment1=14 \xB0"
+             "C\nComment2=M\xFCller \xC2\xB0\nComment3=12 \xE2\x82\n",
+             h);
+    QCOMPARE(h.Comment[1], QStringLiteral("14 \u00B0C"));
+    QCOMPARE(h.Comment[2], QStringLiteral("M\u00FCller \u00C2\u00B0"));
+    QCOMPARE(h.Comment[3], QStringLiteral("12 \u00E2\u201A"));
 }
 
 void TestHeaderIo::longValuesAreCut()

@@ -38,27 +38,4 @@ QImage referenceView(const QString &dataPath, int width, int rows, qint64 positi
     return area.Surface()->image().copy();
 }
 
-QString firstDifference(const QImage &actual, const QImage &expected)
-{
-    if (actual.size() != expected.size()) {
-        return QStringLiteral("size %1x%2, expected %3x%4")
-            .arg(actual.width())
-            .arg(actual.height())
-            .arg(expected.width())
-            .arg(expected.height());
-    }
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            if ((actual.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF)) {
-                return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(actual.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'))
-                    .arg(expected.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'));
-            }
-        }
-    }
-    return QString();
-}
-
 } // namespace kivo::test

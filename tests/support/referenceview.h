@@ -16,7 +16,4 @@ TColourMap neutralColours();
 QImage referenceView(const QString &dataPath, int width, int rows, qint64 position,
                      const TColourMap &colours = neutralColours());
 
-// Where two pictures differ first, for a failure message; empty when they are equal.
-QString firstDifference(const QImage &actual, const QImage &expected);
-
 } // namespace kivo::test

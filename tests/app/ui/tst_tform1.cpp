@@ -5,6 +5,7 @@
 #include "display/orientationstrip.h"
 #include "display/ui/tdxdraw.h"
 #include "header/inifile.h"
+#include "pixelcompare.h"
 #include "referenceview.h"
 #include "testlog.h"
 #include "viewerdriver.h"

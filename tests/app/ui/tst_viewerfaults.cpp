@@ -3,6 +3,7 @@
 #include "app/ui/mainmenu.h"
 #include "app/ui/tscrollbar.h"
 #include "display/ui/tdxdraw.h"
+#include "pixelcompare.h"
 #include "referenceview.h"
 #include "testlog.h"
 #include "viewerdriver.h"

@@ -1,15 +1,11 @@
 // KIVO Log Viewer
-#pragma once
+#include "pixelcompare.h"
 
-#include <QImage>
-#include <QString>
+#include "display/surface.h"
 
 namespace kivo::test {
 
-// Empty when both images have the same size and the same colour at every pixel (alpha and
-// pixel format aside), otherwise a description of the first difference, for QCOMPARE with
-// QString() so that a failure shows where and what.
-inline QString firstDifference(const QImage &actual, const QImage &expected)
+QString firstDifference(const QImage &actual, const QImage &expected)
 {
     if (actual.size() != expected.size())
         return QStringLiteral("size %1x%2, expected %3x%4")
@@ -17,6 +13,9 @@ inline QString firstDifference(const QImage &actual, const QImage &expected)
             .arg(actual.height())
             .arg(expected.width())
             .arg(expected.height());
+    // Equal images of one format are the common case, and QImage compares them fast.
+    if (actual == expected)
+        return {};
     for (int y = 0; y < actual.height(); ++y) {
         for (int x = 0; x < actual.width(); ++x) {
             const QRgb a = actual.pixel(x, y) & 0xFFFFFF;
@@ -32,10 +31,19 @@ inline QString firstDifference(const QImage &actual, const QImage &expected)
     return {};
 }
 
-// A colour that differs from pixel to pixel, so that any misplaced copy shows.
-inline QRgb patternPixel(int x, int y)
+QRgb patternPixel(int x, int y)
 {
     return 0xFF000000u | ((quint32(x) * 2654435761u + quint32(y) * 40503u) & 0xFFFFFFu);
+}
+
+void fillPattern(TDirectDrawSurface &surface, int salt)
+{
+    for (int y = 0; y < surface.Height(); ++y) {
+        quint32 *row = surface.scanLine(y);
+        for (int x = 0; x < surface.Width(); ++x)
+            row[x] = patternPixel(x + salt, y);
+    }
+    surface.Canvas().ReleaseCanvas();
 }
 
 } // namespace kivo::test
