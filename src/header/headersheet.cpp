@@ -190,7 +190,10 @@ QImage drawHeaderSheet(const uniheader &header, const QString &logoPath, const Q
                 drawRun(writer, header.Runs[k], k - header.Runs.low(), locale);
         }
     }
-    return image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    // Black first: Qt's PDF engine, which printing to CUPS goes through as well, writes a one-bit
+    // image as one-bit grey only with this colour table; with white first it turns the sheet into
+    // a colour JPEG, whose grey fringes blur the thin rules and the small text.
+    return image.convertToFormat(QImage::Format_Mono, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
 }
 
 void printSheet(QPainter &painter, const QRect &page, const QImage &sheet)
@@ -199,9 +202,10 @@ void printSheet(QPainter &painter, const QRect &page, const QImage &sheet)
     if (sheet.isNull() || target.isEmpty())
         return;
     painter.save();
-    // A one-bit image goes to a PDF as a stencil in the pen's colour.
-    painter.setPen(Qt::black);
+    // Pixels repeated or dropped, never blended into grey, and never compressed with loss, even
+    // where the engine cannot keep an image in one bit.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(target, sheet);
     painter.restore();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
@@ -46,6 +47,27 @@ inline QImage rasterisedPdf(const QString &pdf)
         return QImage();
     }
     return QImage(prefix + ".png");
+}
+
+// The images embedded in a PDF file, as poppler's pdfimages extracts them: their pixels as the
+// file stores them (a JPEG's losses included), a one-bit image as a one-bit PNG. Empty when
+// pdfimages fails.
+inline QList<QImage> pdfImages(const QString &pdf)
+{
+    const QString prefix = pdf + ".images";
+    QProcess process;
+    process.start("pdfimages", {"-png", pdf, prefix});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        qWarning() << "pdfimages failed:" << process.readAllStandardError();
+        return {};
+    }
+    QList<QImage> images;
+    for (int i = 0;; ++i) {
+        const QImage image(QStringLiteral("%1-%2.png").arg(prefix).arg(i, 3, 10, QLatin1Char('0')));
+        if (image.isNull())
+            return images;
+        images << image;
+    }
 }
 
 // Paper white on a rasterised page.
