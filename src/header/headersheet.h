@@ -24,7 +24,7 @@ QString sheetLogoPath(const QString &programDirectory);
 // one-bit pixels (Format_Mono, colour 0 black and colour 1 white), white with everything drawn
 // in black and without antialiasing. The logo box shows the BMP file at logoPath, or stays blank
 // when the file is missing or unreadable. Real values are written with the locale's decimal
-// separator.
+// separator. Throws KivoError when there is not enough memory for the image.
 QImage drawHeaderSheet(const uniheader &header, const QString &logoPath,
                        const QLocale &locale = QLocale::system());
 
