@@ -58,7 +58,7 @@ PrintOptionsCheck checkPrintOptions(const PrintOptionsEntry &entry, double logSt
     if (!check.valid)
         return check;
     const bool crossOver =
-        (logStart > logEnd && *start < *end) || (logStart<logEnd && * start> * end);
+        ((logStart > logEnd) && (*start < *end)) || ((logStart < logEnd) && (*start > *end));
     if (crossOver) {
         check.correctedStart = formatGeneral(*end, locale);
         check.correctedEnd = formatGeneral(*start, locale);
