@@ -149,22 +149,23 @@ void TestPrintCommands::printHeaderPrintsLandscapeAndRestores()
     TForm1 &form = *m_viewer->form1;
     printer().setOutputFormat(QPrinter::PdfFormat);
     printer().setOutputFileName(sheet);
-    QPageLayout::Orientation during = QPageLayout::Portrait;
+    QPageLayout::Orientation afterHeader = QPageLayout::Landscape;
     ViewerDriver driver(form);
     driver.then([&] {
         form.menu().PrintHeader1->trigger();
-        during = printer().pageLayout().orientation();
+        afterHeader = printer().pageLayout().orientation();
         printer().setOutputFileName(screen);
         form.menu().Print2->trigger();
     });
     driver.openAndRun(writeTestLog());
 
-    QCOMPARE(during, QPageLayout::Portrait);
+    // Landscape while the sheet prints: its page is A4 lying on its side.
     const PdfInfo info = pdfInfo(sheet);
     QCOMPARE(info.pages, 1);
     QVERIFY2(qAbs(info.width - 841.89) < 1 && qAbs(info.height - 595.28) < 1,
              qPrintable(QStringLiteral("%1 x %2").arg(info.width).arg(info.height)));
-    // Print Screen afterwards prints in the orientation the printer had before.
+    // Portrait again once it has printed, and for Print Screen afterwards.
+    QCOMPARE(afterHeader, QPageLayout::Portrait);
     const PdfInfo next = pdfInfo(screen);
     QVERIFY(next.height > next.width);
     // The sheet's frames span the page from 20 device units (96 an inch) into the printable
