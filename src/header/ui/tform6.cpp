@@ -260,6 +260,8 @@ void TForm6::buildRemarksTab()
 {
     TabSheet5 = addTab(QStringLiteral("Remarks"));
     placed::caption(TabSheet5, QStringLiteral("Remarks:"), 8, 168 - placed::EditHeight, 120);
+    // The box's 800-character limit only ever limited typing, and the box is read-only: filling
+    // it with the ten remarks is not limited, so long remarks show in full and no limit is set.
     Memo1 = new QPlainTextEdit(TabSheet5);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(8, 168, 433, 121);
