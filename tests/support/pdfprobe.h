@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "pixelbounds.h"
+
 #include <QImage>
 #include <QList>
 #include <QProcess>
@@ -79,14 +81,7 @@ inline bool isPaper(QRgb pixel)
 // The smallest rectangle holding every pixel of the area that is not paper white.
 inline QRect inkBounds(const QImage &image, const QRect &area)
 {
-    QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (!isPaper(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
+    return boundsWhere(image, area, [](QRgb pixel) { return !isPaper(pixel); });
 }
 
 } // namespace kivo::test
