@@ -48,7 +48,9 @@ void writePdfPage(const QString &path, const QPageSize &size, QPageLayout::Orien
     if (!painter.begin(&writer))
         throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
     draw(painter, QRect(0, 0, writer.width(), writer.height()));
-    painter.end();
+    // Ending writes the rest of the document (its cross-reference table and trailer).
+    if (!painter.end())
+        throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
     if (!file.flush())
         throw KivoError(
             QStringLiteral("Cannot write the file %1: %2.").arg(path, file.errorString()));

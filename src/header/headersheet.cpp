@@ -6,6 +6,7 @@
 #include "header/sheetlogo.h"
 #include "header/sheettext.h"
 #include "header/uniheader.h"
+#include "kivoerror.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -16,6 +17,12 @@ namespace kivo {
 namespace {
 
 using namespace sheet;
+
+// The sheet needs some 14 MB while it is drawn; without them there is no page to print.
+KivoError noMemoryForSheet()
+{
+    return KivoError(QStringLiteral("There is not enough memory to draw the header sheet."));
+}
 
 // Texts in black on an opaque white cell, placed by the top-left corner of the cell.
 class SheetWriter {
@@ -169,6 +176,8 @@ QImage drawHeaderSheet(const uniheader &header, const QString &logoPath, const Q
 {
     // Drawn in full colour depth, every pixel black or white, then packed into one bit.
     QImage image(Width, Height, QImage::Format_RGB32);
+    if (image.isNull())
+        throw noMemoryForSheet();
     image.fill(Qt::white);
     copySheetLogo(loadSheetLogo(logoPath), image);
     {
@@ -190,19 +199,23 @@ QImage drawHeaderSheet(const uniheader &header, const QString &logoPath, const Q
                 drawRun(writer, header.Runs[k], k - header.Runs.low(), locale);
         }
     }
-    return image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    // Black first: Qt's PDF engine, which printing to CUPS goes through as well, writes a one-bit
+    // image as one-bit grey only with this colour table; with white first it turns the sheet into
+    // a colour JPEG, whose grey fringes blur the thin rules and the small text.
+    QImage sheet = image.convertToFormat(QImage::Format_Mono, {qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    if (sheet.isNull())
+        throw noMemoryForSheet();
+    return sheet;
 }
 
 void printSheet(QPainter &painter, const QRect &page, const QImage &sheet)
 {
-    const QRect target(page.left() + 20, page.top(), page.width() - 80, page.height());
-    if (sheet.isNull() || target.isEmpty())
-        return;
     painter.save();
-    // A one-bit image goes to a PDF as a stencil in the pen's colour.
-    painter.setPen(Qt::black);
+    // Pixels repeated or dropped, never blended into grey, and never compressed with loss, even
+    // where the engine cannot keep an image in one bit.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(target, sheet);
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.drawImage(QRect(page.left() + 20, page.top(), page.width() - 80, page.height()), sheet);
     painter.restore();
 }
 

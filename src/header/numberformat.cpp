@@ -19,10 +19,12 @@ bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
 }
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
+
+// Where a text may hold blanks besides the number.
+enum class Blanks {
+    Around,  // spaces and tabs before and after: values in a header file
+    Leading, // spaces before only: numbers typed into a dialog
+};
 
 int hexDigit(char c)
 {
@@ -39,9 +41,10 @@ int hexDigit(char c)
 // ("-12.5e3"), so that the conversion itself is exact and locale-free.
 class FloatSyntax {
 public:
-    FloatSyntax(QStringView text, QStringView point)
+    FloatSyntax(QStringView text, QStringView point, Blanks blanks)
         : m_text(text)
         , m_point(point)
+        , m_blanks(blanks)
     {}
 
     std::optional<QByteArray> plain()
@@ -63,13 +66,15 @@ public:
             if (digits() == 0)
                 return std::nullopt;
         }
-        skipBlanks();
+        if (m_blanks == Blanks::Around)
+            skipBlanks();
         if (m_pos != m_text.size())
             return std::nullopt;
         return m_plain;
     }
 
 private:
+    bool isBlank(QChar c) const { return c == u' ' || (c == u'\t' && m_blanks == Blanks::Around); }
     void skipBlanks()
     {
         while (m_pos < m_text.size() && isBlank(m_text[m_pos]))
@@ -90,16 +95,15 @@ private:
 
     QStringView m_text;
     QStringView m_point;
+    Blanks m_blanks;
     qsizetype m_pos = 0;
     QByteArray m_plain;
 };
 
-} // namespace
-
-std::optional<double> parseLocaleFloat(const QString &text, const QLocale &locale)
+std::optional<double> parseFloat(const QString &text, const QLocale &locale, Blanks blanks)
 {
     const QString point = locale.decimalPoint();
-    const std::optional<QByteArray> plain = FloatSyntax(text, point).plain();
+    const std::optional<QByteArray> plain = FloatSyntax(text, point, blanks).plain();
     if (!plain)
         return std::nullopt;
     bool ok = false;
@@ -111,6 +115,18 @@ std::optional<double> parseLocaleFloat(const QString &text, const QLocale &local
     if (std::isinf(value))
         return std::nullopt;
     return plain->startsWith('-') ? -0.0 : 0.0;
+}
+
+} // namespace
+
+std::optional<double> parseLocaleFloat(const QString &text, const QLocale &locale)
+{
+    return parseFloat(text, locale, Blanks::Around);
+}
+
+std::optional<double> parseEntryFloat(const QString &text, const QLocale &locale)
+{
+    return parseFloat(text, locale, Blanks::Leading);
 }
 
 double StrToFloat(const QString &text, const QLocale &locale)

@@ -8,14 +8,18 @@
 
 namespace kivo {
 
-// Whole-text decimal number in the given locale: optional blanks, an optional sign, digits with
-// an optional fraction after the locale's decimal separator (at least one digit in all), an
-// optional exponent ("E" or "e", optional sign, digits), optional blanks. Nothing else: no
-// thousands separators, no "inf"/"nan", no other decimal separator. Out-of-range values
-// (beyond the largest double) do not convert.
+// A header value, the whole text a decimal number in the given locale: optional blanks (spaces
+// or tabs), an optional sign, digits with an optional fraction after the locale's decimal
+// separator (at least one digit in all), an optional exponent ("E" or "e", optional sign,
+// digits), optional blanks. Nothing else: no thousands separators, no "inf"/"nan", no other
+// decimal separator. Out-of-range values (beyond the largest double) do not convert.
 std::optional<double> parseLocaleFloat(const QString &text, const QLocale &locale);
 
-// The same, throwing KivoError("'<text>' is not a valid floating point value") on failure.
+// A number typed into a dialog: the same grammar, but the blanks before the number are spaces
+// only and nothing, not even a blank, may follow it.
+std::optional<double> parseEntryFloat(const QString &text, const QLocale &locale);
+
+// parseLocaleFloat, throwing KivoError("'<text>' is not a valid floating point value") on failure.
 double StrToFloat(const QString &text, const QLocale &locale);
 
 // A 32-bit integer as the header format writes it: decimal digits with an optional sign, or,

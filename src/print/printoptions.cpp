@@ -36,17 +36,17 @@ PrintOptionsCheck checkPrintOptions(const PrintOptionsEntry &entry, double logSt
         check.messages << message;
     };
 
-    if (const auto dpi = parseLocaleFloat(entry.verticalDpi, locale)) {
+    if (const auto dpi = parseEntryFloat(entry.verticalDpi, locale)) {
         // Rounding to nearest in the default mode sends halves to even; adding 0 turns the -0
         // of a small negative value into 0.
         check.verticalDpi = std::nearbyint(*dpi) + 0.0;
     } else {
         reject(QStringLiteral("Invalid value for Vertical DPI!"));
     }
-    const auto start = parseLocaleFloat(entry.startDepth, locale);
+    const auto start = parseEntryFloat(entry.startDepth, locale);
     if (!start)
         reject(QStringLiteral("Invalid value for Start depth!"));
-    const auto end = parseLocaleFloat(entry.endDepth, locale);
+    const auto end = parseEntryFloat(entry.endDepth, locale);
     if (!end)
         reject(QStringLiteral("Invalid value for End depth!"));
 
@@ -58,7 +58,7 @@ PrintOptionsCheck checkPrintOptions(const PrintOptionsEntry &entry, double logSt
     if (!check.valid)
         return check;
     const bool crossOver =
-        (logStart > logEnd && *start < *end) || (logStart<logEnd && * start> * end);
+        ((logStart > logEnd) && (*start < *end)) || ((logStart < logEnd) && (*start > *end));
     if (crossOver) {
         check.correctedStart = formatGeneral(*end, locale);
         check.correctedEnd = formatGeneral(*start, locale);

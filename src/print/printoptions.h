@@ -31,11 +31,12 @@ struct PrintOptionsEntry {
 
 // Checks the entry against the open log's depth range A = logStart to B = logEnd (either may be
 // the larger). A text converts when the whole of it is a decimal number with the locale's
-// separator. In order: the resolution, the start and end depth conversions, the start and end
-// range tests (a depth out of [min(A, B), max(A, B)] when A differs from B; a depth whose text
-// did not convert is not tested), and, only when all of that passed, the cross-over test: a
-// range entered against the log's direction is swapped in the edits, reported, and has to be
-// confirmed with another OK. `unit` ends the range messages ("m" or "ft").
+// separator, spaces allowed before it and nothing after it (parseEntryFloat). In order: the
+// resolution, the start and end depth conversions, the start and end range tests (a depth out of
+// [min(A, B), max(A, B)] when A differs from B; a depth whose text did not convert is not tested),
+// and, only when all of that passed, the cross-over test: a range entered against the log's
+// direction is swapped in the edits, reported, and has to be confirmed with another OK. `unit` ends
+// the range messages ("m" or "ft").
 PrintOptionsCheck checkPrintOptions(const PrintOptionsEntry &entry, double logStart, double logEnd,
                                     const QString &unit, const QLocale &locale = QLocale::system());
 

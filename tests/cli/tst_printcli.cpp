@@ -29,6 +29,7 @@ private slots:
     void sheetPngIsTheSheetImage();
     void sheetPdfIsOneLandscapePage_data();
     void sheetPdfIsOneLandscapePage();
+    void sheetPdfHoldsTheSheetInOneBit();
     void sheetUsesTheLogoBesideTheProgram();
     void printScreenIsOnePortraitPage_data();
     void printScreenIsOnePortraitPage();
@@ -38,7 +39,8 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    QString m_log; // 1000 records: a view of 400 rows scrolls, one of 1000 does not
+    QString m_log;  // 1000 records: a view of 400 rows scrolls, one of 1000 does not
+    QImage m_sheet; // its header sheet, drawn in this process, without a logo
 };
 
 void TestPrintCli::initTestCase()
@@ -56,6 +58,10 @@ void TestPrintCli::initTestCase()
                                  "RunNo1=1\nDateRun1=2024-05-14\nBitRec1=96\n"
                                  "Comment1=Water at 4 m\n"),
                      spec);
+    uniheader header;
+    ResetHeader(header);
+    QVERIFY(checkLogHeader(m_log, header, 0, 0).accepted());
+    m_sheet = drawHeaderSheet(header, QString()).convertToFormat(QImage::Format_RGB32);
 }
 
 void TestPrintCli::sheetPngIsTheSheetImage()
@@ -67,13 +73,7 @@ void TestPrintCli::sheetPngIsTheSheetImage()
     const QImage png(out);
     QCOMPARE(png.size(), QSize(2013, 1693));
     QCOMPARE(png.depth(), 1);
-
-    uniheader header;
-    ResetHeader(header);
-    QVERIFY(checkLogHeader(m_log, header, 0, 0).accepted());
-    const QImage expected = drawHeaderSheet(header, QString());
-    QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
-             expected.convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(png.convertToFormat(QImage::Format_RGB32), m_sheet);
 }
 
 void TestPrintCli::sheetPdfIsOneLandscapePage_data()
@@ -111,6 +111,18 @@ void TestPrintCli::sheetPdfIsOneLandscapePage()
     QVERIFY2(qAbs(ink.top() - Margin) <= 2, qPrintable(QString::number(ink.top())));
     QVERIFY2(qAbs(ink.bottom() - (page.height() - Margin)) <= 2,
              qPrintable(QString::number(ink.bottom())));
+}
+
+// The page carries the sheet pixel for pixel, black and white: no JPEG, no grey.
+void TestPrintCli::sheetPdfHoldsTheSheetInOneBit()
+{
+    const QString out = m_dir.filePath("bits.pdf");
+    const KivoRun run = runKivo({"sheet", m_log, "--out", out});
+    QCOMPARE(run.exitCode, 0);
+    const QList<QImage> images = pdfImages(out);
+    QCOMPARE(images.size(), 1);
+    QCOMPARE(images.first().depth(), 1);
+    QCOMPARE(images.first().convertToFormat(QImage::Format_RGB32), m_sheet);
 }
 
 void TestPrintCli::sheetUsesTheLogoBesideTheProgram()

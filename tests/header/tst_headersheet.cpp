@@ -3,6 +3,7 @@
 #include "header/sheetfonts.h"
 #include "header/sheettext.h"
 #include "header/uniheader.h"
+#include "pixelbounds.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -14,29 +15,12 @@
 #include <functional>
 
 using namespace kivo;
+using namespace kivo::test;
 
 namespace {
 
 const QLocale C = QLocale::c();
 const QLocale German(QLocale::German, QLocale::Germany);
-
-bool isBlack(const QImage &image, int x, int y)
-{
-    return (image.pixel(x, y) & 0xFFFFFF) == 0;
-}
-
-// The smallest rectangle holding every black pixel of the area; empty when there is none.
-QRect darkBounds(const QImage &image, const QRect &area)
-{
-    QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (isBlack(image, x, y))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
 
 bool sameArea(const QImage &a, const QImage &b, const QRect &area)
 {

@@ -153,6 +153,15 @@ void TestPrintOptions::check_data()
                                     << " 180"
                                     << " 300" << 100.0 << 200.0 << "ft"
                                     << "C" << QStringList() << 300.0 << none << none;
+    // Unlike a header value, a typed number has no blank after it and no tab before it.
+    QTest::newRow("trailing blank") << "3.25 "
+                                    << "5"
+                                    << "300" << 0.0 << 10.0 << "ft"
+                                    << "C" << QStringList{BadStart} << 300.0 << none << none;
+    QTest::newRow("leading tab") << "2"
+                                 << "\t3.25"
+                                 << "300" << 0.0 << 10.0 << "ft"
+                                 << "C" << QStringList{BadEnd} << 300.0 << none << none;
     QTest::newRow("all three rejected, in order")
         << "a"
         << "b"

@@ -1,31 +1,16 @@
 // KIVO Log Viewer
 #include "display/tdib.h"
 #include "kivoerror.h"
+#include "pixelbounds.h"
 #include "print/printscreen.h"
 
 #include <QPainter>
 #include <QtTest>
 
 using namespace kivo;
+using namespace kivo::test;
 
 namespace {
-
-bool isBlack(const QImage &image, int x, int y)
-{
-    return (image.pixel(x, y) & 0xFFFFFF) == 0;
-}
-
-QRect darkBounds(const QImage &image, const QRect &area)
-{
-    QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 128)
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
 
 TDIB solidCapture(int width, int height, QRgb colour)
 {

@@ -1,7 +1,10 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "pixelbounds.h"
+
 #include <QImage>
+#include <QList>
 #include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
@@ -48,6 +51,27 @@ inline QImage rasterisedPdf(const QString &pdf)
     return QImage(prefix + ".png");
 }
 
+// The images embedded in a PDF file, as poppler's pdfimages extracts them: their pixels as the
+// file stores them (a JPEG's losses included), a one-bit image as a one-bit PNG. Empty when
+// pdfimages fails.
+inline QList<QImage> pdfImages(const QString &pdf)
+{
+    const QString prefix = pdf + ".images";
+    QProcess process;
+    process.start("pdfimages", {"-png", pdf, prefix});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        qWarning() << "pdfimages failed:" << process.readAllStandardError();
+        return {};
+    }
+    QList<QImage> images;
+    for (int i = 0;; ++i) {
+        const QImage image(QStringLiteral("%1-%2.png").arg(prefix).arg(i, 3, 10, QLatin1Char('0')));
+        if (image.isNull())
+            return images;
+        images << image;
+    }
+}
+
 // Paper white on a rasterised page.
 inline bool isPaper(QRgb pixel)
 {
@@ -57,14 +81,7 @@ inline bool isPaper(QRgb pixel)
 // The smallest rectangle holding every pixel of the area that is not paper white.
 inline QRect inkBounds(const QImage &image, const QRect &area)
 {
-    QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (!isPaper(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
+    return boundsWhere(image, area, [](QRgb pixel) { return !isPaper(pixel); });
 }
 
 } // namespace kivo::test

@@ -22,6 +22,11 @@ void showMessage(QWidget *parent, const QString &text)
     show(parent, QMessageBox::NoIcon, text);
 }
 
+void showInformation(QWidget *parent, const QString &text)
+{
+    show(parent, QMessageBox::Information, text);
+}
+
 void showErrorReport(QWidget *parent, const QString &text)
 {
     show(parent, QMessageBox::Critical, errorReportText(text));

@@ -1,14 +1,13 @@
 // KIVO Log Viewer
 #include "display/ui/tform2.h"
 
+#include "app/ui/dialogwindow.h"
+#include "app/ui/placedcontrols.h"
 #include "app/viewerstate.h"
-#include "header/ui/placedcontrols.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 
 namespace kivo {
@@ -54,16 +53,11 @@ TForm2::TForm2(ViewerState &state)
 {
     setWindowTitle(QStringLiteral("Display Adjust"));
     setFixedSize(232, 122);
-    // "MS Sans Serif" 8 point, or the closest in width where it is missing: the buttons are
-    // only 17 pixels high.
-    QFont windowFont(QStringLiteral("MS Sans Serif"), 8);
-    windowFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                            QStringLiteral("Arial")});
-    setFont(windowFont);
+    setFont(dialogFont()); // the buttons are only 17 pixels high
 
-    Label1 = label(QStringLiteral("BRIGHTNESS"), QStringLiteral("Label1"), 80, 8);
-    Label2 = label(QStringLiteral("-"), QStringLiteral("Label2"), 16, 8);
-    Label3 = label(QStringLiteral("+"), QStringLiteral("Label3"), 208, 8);
+    Label1 = placed::label(this, QStringLiteral("BRIGHTNESS"), 1, 80, 8);
+    Label2 = placed::label(this, QStringLiteral("-"), 2, 16, 8);
+    Label3 = placed::label(this, QStringLiteral("+"), 3, 208, 8);
     for (QLabel *sign : {Label2, Label3}) {
         QFont signFont = sign->font();
         signFont.setPixelSize(SignPixelSize);
@@ -71,7 +65,7 @@ TForm2::TForm2(ViewerState &state)
         sign->adjustSize();
     }
     ScrollBar1 = scrollBar(QStringLiteral("ScrollBar1"), 24, -100, 100, 0);
-    Label4 = label(QStringLiteral("CONTRAST"), QStringLiteral("Label4"), 88, 48);
+    Label4 = placed::label(this, QStringLiteral("CONTRAST"), 4, 88, 48);
     ScrollBar2 = scrollBar(QStringLiteral("ScrollBar2"), 64, 0, 800, 100);
 
     Button2 = placed::button(this, QStringLiteral("DEFAULT"), 2, 16, 96, 65, 17);
@@ -91,17 +85,7 @@ TForm2::TForm2(ViewerState &state)
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-}
-
-QLabel *TForm2::label(const QString &text, const QString &name, int x, int y)
-{
-    auto *result = new QLabel(text, this);
-    result->setObjectName(name);
-    result->move(x, y);
-    result->adjustSize();
-    return result;
+    centreOnScreen(*this);
 }
 
 QScrollBar *TForm2::scrollBar(const QString &name, int y, int minimum, int maximum, int position)

@@ -38,7 +38,6 @@ public:
     void Button3Click();
 
 private:
-    QLabel *label(const QString &text, const QString &name, int x, int y);
     QScrollBar *scrollBar(const QString &name, int y, int minimum, int maximum, int position);
 
     ViewerState &m_state;

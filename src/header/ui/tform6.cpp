@@ -1,19 +1,18 @@
 // KIVO Log Viewer
 #include "header/ui/tform6.h"
 
+#include "app/ui/dialogwindow.h"
+#include "app/ui/placedcontrols.h"
 #include "app/viewerstate.h"
 #include "header/numberformat.h"
-#include "header/ui/placedcontrols.h"
 #include "header/ui/wellpicture.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStringList>
 #include <QTabBar>
@@ -90,11 +89,7 @@ TForm6::TForm6(ViewerState &state, const QLocale &locale)
 {
     setWindowTitle(QStringLiteral("Edit Header"));
     setFixedSize(471, 368);
-    // "MS Sans Serif" 8 point, or the closest in width where it is missing.
-    QFont dialogFont(QStringLiteral("MS Sans Serif"), 8);
-    dialogFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                            QStringLiteral("Arial")});
-    setFont(dialogFont);
+    setFont(dialogFont());
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -111,8 +106,7 @@ TForm6::TForm6(ViewerState &state, const QLocale &locale)
     Button1 = placed::button(this, QStringLiteral("Ok"), 1, 376, 344, 81, 17);
     connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 QWidget *TForm6::addTab(const QString &caption)
@@ -260,6 +254,8 @@ void TForm6::buildRemarksTab()
 {
     TabSheet5 = addTab(QStringLiteral("Remarks"));
     placed::caption(TabSheet5, QStringLiteral("Remarks:"), 8, 168 - placed::EditHeight, 120);
+    // The box's 800-character limit only ever limited typing, and the box is read-only: filling
+    // it with the ten remarks is not limited, so long remarks show in full and no limit is set.
     Memo1 = new QPlainTextEdit(TabSheet5);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(8, 168, 433, 121);

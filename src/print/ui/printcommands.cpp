@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
@@ -24,12 +25,23 @@ namespace kivo {
 
 namespace {
 
-QString defaultPdfPath()
+// Where printing goes on a system without printers: the user's documents folder, or home.
+QDir defaultPdfFolder()
 {
-    QString directory = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (directory.isEmpty() || !QDir(directory).exists())
-        directory = QDir::homePath();
-    return QDir(directory).filePath(QStringLiteral("kivo-print.pdf"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty() || !QDir(documents).exists())
+        return QDir::home();
+    return QDir(documents);
+}
+
+// "kivo-print.pdf" in the folder, or where a file of that name exists "kivo-print-2.pdf",
+// "kivo-print-3.pdf" and so on: the first name no file has.
+QString freePdfPath(const QDir &folder)
+{
+    QString path = folder.filePath(QStringLiteral("kivo-print.pdf"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder.filePath(QStringLiteral("kivo-print-%1.pdf").arg(n));
+    return path;
 }
 
 QString printTarget(const QPrinter &printer)
@@ -69,25 +81,46 @@ PrintCommands::PrintCommands(TForm1 &form)
     : m_form(form)
 {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
+        m_automaticPdf = freePdfPath(defaultPdfFolder());
         m_printer.setOutputFormat(QPrinter::PdfFormat);
-        m_printer.setOutputFileName(defaultPdfPath());
+        m_printer.setOutputFileName(m_automaticPdf);
     }
 }
 
-void PrintCommands::run(const std::function<void()> &command)
+void PrintCommands::run(const std::function<bool()> &command)
 {
     QString failure;
+    bool printed = false;
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const auto normalCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
         try {
-            command();
+            printed = command();
         } catch (const KivoError &error) {
             failure = error.text();
         }
     }
-    if (!failure.isEmpty())
+    if (!failure.isEmpty()) {
         showErrorReport(&m_form, failure);
+    } else if (printed && m_printer.outputFormat() == QPrinter::PdfFormat) {
+        // A printer shows its jobs; a file is found only by the one who knows its name.
+        const QString written = m_printer.outputFileName();
+        // Print Setup then shows the file the next page goes to, not one it would overwrite.
+        keepEarlierPages();
+        showInformation(&m_form, QStringLiteral("The page was written to the file %1.")
+                                     .arg(QDir::toNativeSeparators(written)));
+    }
+}
+
+void PrintCommands::keepEarlierPages()
+{
+    const bool automatic = !m_automaticPdf.isEmpty() &&
+                           m_printer.outputFormat() == QPrinter::PdfFormat &&
+                           m_printer.outputFileName() == m_automaticPdf;
+    if (automatic && QFileInfo::exists(m_automaticPdf)) {
+        m_automaticPdf = freePdfPath(QFileInfo(m_automaticPdf).dir());
+        m_printer.setOutputFileName(m_automaticPdf);
+    }
 }
 
 void PrintCommands::Print1Click()
@@ -101,7 +134,10 @@ void PrintCommands::Print1Click()
 
 void PrintCommands::Print2Click()
 {
-    run([this] { printScreen(); });
+    run([this] {
+        printScreen();
+        return true;
+    });
 }
 
 void PrintCommands::printScreen()
@@ -115,6 +151,7 @@ void PrintCommands::printScreen()
     const QRect page = preparePage(m_printer);
     const PrintScale scale =
         PrintScale::compute(page.width(), capture.width(), m_form.state().OrientationMode);
+    keepEarlierPages();
     QPainter painter;
     beginDocument(painter, m_printer);
     drawPrintScreen(painter, page, capture, scale);
@@ -125,8 +162,9 @@ void PrintCommands::PrintHeader1Click()
 {
     run([this] {
         if (m_form.Form8 && !m_form.Form8->CheckBox2->isChecked())
-            return;
+            return false;
         PrintHeaderSheet(m_form.state().header);
+        return true;
     });
 }
 
@@ -138,6 +176,7 @@ void PrintCommands::PrintHeaderSheet(const uniheader &header)
     m_printer.setPageOrientation(QPageLayout::Landscape);
     const auto restore = qScopeGuard([&] { m_printer.setPageOrientation(previous); });
     const QRect page = preparePage(m_printer);
+    keepEarlierPages();
     QPainter painter;
     beginDocument(painter, m_printer);
     printSheet(painter, page, sheet);

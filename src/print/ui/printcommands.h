@@ -13,12 +13,13 @@ struct uniheader;
 
 // The main window's print commands and the one printer they share. The printer, paper,
 // orientation and output file chosen in Print Setup hold for the later commands. Where the
-// system has no printer, the printer starts out writing a PDF file in the user's documents
-// folder (or home), which Print Setup can change.
+// system has no printer, the printer writes PDF files in the user's documents folder (or home),
+// "kivo-print.pdf", "kivo-print-2.pdf" and so on: each page a file of a name no file has yet,
+// never over an earlier one, until Print Setup chooses another printer or file.
 //
 // Each command shows the busy cursor while it works and the normal cursor again on every path;
-// a failure (no picture, a printer that cannot be used, a failing print job) is told to the
-// user in a message box once the cursor is back.
+// once the cursor is back, a failure (no picture, a printer that cannot be used, a failing print
+// job) is told to the user in a message box, and so is the file a page printed to a file went to.
 class PrintCommands {
 public:
     explicit PrintCommands(TForm1 &form);
@@ -37,10 +38,14 @@ public:
 private:
     void printScreen();
     void PrintHeaderSheet(const uniheader &header);
-    void run(const std::function<void()> &command);
+    // Runs a command that returns whether it printed a page.
+    void run(const std::function<bool()> &command);
+    // Moves the printer from its automatic file, once that exists, to the next free name.
+    void keepEarlierPages();
 
     TForm1 &m_form;
     QPrinter m_printer;
+    QString m_automaticPdf; // the file printing goes to until Print Setup chooses; or empty
 };
 
 } // namespace kivo

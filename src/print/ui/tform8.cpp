@@ -1,7 +1,9 @@
 // KIVO Log Viewer
 #include "print/ui/tform8.h"
 
+#include "app/ui/dialogwindow.h"
 #include "app/ui/messages.h"
+#include "app/ui/placedcontrols.h"
 #include "app/viewerstate.h"
 #include "header/numberformat.h"
 #include "print/printoptions.h"
@@ -18,14 +20,6 @@ namespace kivo {
 
 namespace {
 
-QLabel *label(QWidget *parent, const QString &caption, int left, int top)
-{
-    auto *control = new QLabel(caption, parent);
-    control->move(left, top);
-    control->adjustSize();
-    return control;
-}
-
 template <typename Control> Control *place(Control *control, const QRect &geometry)
 {
     control->setGeometry(geometry);
@@ -40,23 +34,22 @@ TForm8::TForm8(ViewerState &state, QWidget *mainWindow)
     , m_mainWindow(mainWindow)
 {
     setWindowTitle(QStringLiteral("Print"));
-    // The dialog font: "MS Sans Serif" at a character height of 11 pixels, or its substitute.
-    QFont dialogFont = font();
-    dialogFont.setFamilies(QStringList{QStringLiteral("MS Sans Serif"), dialogFont.family()});
-    dialogFont.setPixelSize(11);
-    setFont(dialogFont);
+    // The dialog font at a character height of 11 pixels.
+    QFont windowFont = dialogFont();
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
     setFixedSize(OuterSize);
 
-    Label1 = label(this, QStringLiteral("Start Depth"), 16, 16);
+    Label1 = placed::label(this, QStringLiteral("Start Depth"), 1, 16, 16);
     Edit1 = place(new QLineEdit(this), {16, 32, 65, 17});
-    Label3 = label(this, QStringLiteral("ft"), 88, 35);
-    Label2 = label(this, QStringLiteral("End Depth"), 120, 16);
+    Label3 = placed::label(this, QStringLiteral("ft"), 3, 88, 35);
+    Label2 = placed::label(this, QStringLiteral("End Depth"), 2, 120, 16);
     Edit2 = place(new QLineEdit(this), {120, 32, 65, 17});
-    Label5 = label(this, QStringLiteral("ft"), 192, 35);
-    Label4 = label(this, QStringLiteral("Depth Division:"), 224, 16);
+    Label5 = placed::label(this, QStringLiteral("ft"), 5, 192, 35);
+    Label4 = placed::label(this, QStringLiteral("Depth Division:"), 4, 224, 16);
     ComboBox1 = place(new QComboBox(this), {224, 29, 65, 21});
     ComboBox1->addItems({"10", "20", "50", "100", "200"});
-    Label6 = label(this, QStringLiteral("Vertical DPI.:"), 328, 16);
+    Label6 = placed::label(this, QStringLiteral("Vertical DPI.:"), 6, 328, 16);
     Edit3 = place(new QLineEdit(this), {328, 32, 73, 21});
     CheckBox2 = place(new QCheckBox(QStringLiteral("Header"), this), {32, 72, 65, 17});
     CheckBox2->setChecked(true);

@@ -42,6 +42,7 @@ private slots:
     void init();
     void cleanup();
     void withoutPrintersThePrinterWritesPdf();
+    void withoutPrintersEachPageGoesToANewFile();
     void printSetupChoosesTheFile();
     void printScreenPrintsOnePage();
     void printHeaderPrintsLandscapeAndRestores();
@@ -92,6 +93,48 @@ void TestPrintCommands::withoutPrintersThePrinterWritesPdf()
     QCOMPARE(printer().outputFileName(), m_dir->filePath("home/Documents/kivo-print.pdf"));
 }
 
+// The pages go to kivo-print.pdf, kivo-print-2.pdf and so on, skipping the names of files
+// that exist, and the user is told each file.
+void TestPrintCommands::withoutPrintersEachPageGoesToANewFile()
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        QSKIP("this system has printers");
+    const QDir documents(m_dir->filePath("home/Documents"));
+    QFile earlier(documents.filePath("kivo-print-2.pdf"));
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier");
+    earlier.close();
+    TForm1 &form = *m_viewer->form1;
+    QString messages[3];
+    ViewerDriver driver(form);
+    driver.then([&] {
+        answerMessageBox(&messages[0]);
+        form.menu().Print2->trigger();
+    });
+    driver.then([&] {
+        answerMessageBox(&messages[1]);
+        form.menu().PrintHeader1->trigger();
+    });
+    driver.then([&] {
+        answerMessageBox(&messages[2]);
+        form.menu().Print2->trigger();
+    });
+    driver.openAndRun(writeTestLog());
+
+    const QString files[] = {documents.filePath("kivo-print.pdf"),
+                             documents.filePath("kivo-print-3.pdf"),
+                             documents.filePath("kivo-print-4.pdf")};
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(messages[i], "The page was written to the file " + files[i] + ".");
+    QVERIFY(pdfInfo(files[0]).height > pdfInfo(files[0]).width);
+    QVERIFY(pdfInfo(files[1]).width > pdfInfo(files[1]).height);
+    QVERIFY(pdfInfo(files[2]).height > pdfInfo(files[2]).width);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    // Print Setup shows where the next page goes.
+    QCOMPARE(printer().outputFileName(), documents.filePath("kivo-print-5.pdf"));
+}
+
 void TestPrintCommands::printSetupChoosesTheFile()
 {
     const QString chosen = m_dir->filePath("chosen.pdf");
@@ -121,14 +164,17 @@ void TestPrintCommands::printScreenPrintsOnePage()
     TForm1 &form = *m_viewer->form1;
     printer().setOutputFormat(QPrinter::PdfFormat);
     printer().setOutputFileName(out);
+    QString message;
     ViewerDriver driver(form);
     driver.then([&] {
         QVERIFY(form.menu().Print2->isEnabled());
+        answerMessageBox(&message);
         form.menu().Print2->trigger();
         QVERIFY(!QApplication::overrideCursor());
     });
     driver.openAndRun(writeTestLog());
 
+    QCOMPARE(message, "The page was written to the file " + out + ".");
     const PdfInfo info = pdfInfo(out);
     QCOMPARE(info.pages, 1);
     QVERIFY2(info.height > info.width, "portrait, the printer's orientation");
@@ -149,22 +195,29 @@ void TestPrintCommands::printHeaderPrintsLandscapeAndRestores()
     TForm1 &form = *m_viewer->form1;
     printer().setOutputFormat(QPrinter::PdfFormat);
     printer().setOutputFileName(sheet);
-    QPageLayout::Orientation during = QPageLayout::Portrait;
+    QPageLayout::Orientation afterHeader = QPageLayout::Landscape;
+    QString sheetMessage;
+    QString screenMessage;
     ViewerDriver driver(form);
     driver.then([&] {
+        answerMessageBox(&sheetMessage);
         form.menu().PrintHeader1->trigger();
-        during = printer().pageLayout().orientation();
+        afterHeader = printer().pageLayout().orientation();
         printer().setOutputFileName(screen);
+        answerMessageBox(&screenMessage);
         form.menu().Print2->trigger();
     });
     driver.openAndRun(writeTestLog());
 
-    QCOMPARE(during, QPageLayout::Portrait);
+    QCOMPARE(sheetMessage, "The page was written to the file " + sheet + ".");
+    QCOMPARE(screenMessage, "The page was written to the file " + screen + ".");
+    // Landscape while the sheet prints: its page is A4 lying on its side.
     const PdfInfo info = pdfInfo(sheet);
     QCOMPARE(info.pages, 1);
     QVERIFY2(qAbs(info.width - 841.89) < 1 && qAbs(info.height - 595.28) < 1,
              qPrintable(QStringLiteral("%1 x %2").arg(info.width).arg(info.height)));
-    // Print Screen afterwards prints in the orientation the printer had before.
+    // Portrait again once it has printed, and for Print Screen afterwards.
+    QCOMPARE(afterHeader, QPageLayout::Portrait);
     const PdfInfo next = pdfInfo(screen);
     QVERIFY(next.height > next.width);
     // The sheet's frames span the page from 20 device units (96 an inch) into the printable

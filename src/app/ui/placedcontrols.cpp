@@ -1,5 +1,5 @@
 // KIVO Log Viewer
-#include "header/ui/placedcontrols.h"
+#include "app/ui/placedcontrols.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -25,6 +25,15 @@ QLabel *caption(QWidget *parent, const QString &text, int x, int y, int width)
     label->setGeometry(x, y, width, EditHeight);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
+}
+
+QLabel *label(QWidget *parent, const QString &text, int number, int x, int y)
+{
+    auto *result = new QLabel(text, parent);
+    result->setObjectName(componentName("Label", number));
+    result->move(x, y);
+    result->adjustSize();
+    return result;
 }
 
 QLineEdit *edit(QWidget *parent, int number, int x, int y, int width)

@@ -12,8 +12,8 @@ class QWidget;
 namespace kivo {
 
 // Controls at fixed positions, as the dialogs are laid out: a caption with its edit box on one
-// row, unit labels after the box, group boxes and buttons. Each control gets its component
-// name as object name, so that tests and style sheets find it.
+// row, unit labels after the box, labels, group boxes and buttons. Each control but a plain
+// caption gets its component name as object name, so that tests and style sheets find it.
 namespace placed {
 
 constexpr int RowHeight = 24;  // from one row of edit boxes to the next
@@ -27,6 +27,8 @@ QLineEdit *captionedEdit(QWidget *parent, const QString &caption, int number, in
                          int captionWidth, int editWidth);
 // A plain caption.
 QLabel *caption(QWidget *parent, const QString &text, int x, int y, int width);
+// The label "Label<number>" with its top-left corner at (x, y), as wide and high as its text.
+QLabel *label(QWidget *parent, const QString &text, int number, int x, int y);
 // The unit label "Label<number>" beside an edit box; "xxx" until it is set.
 QLabel *unitLabel(QWidget *parent, int number, int x, int y);
 QGroupBox *groupBox(QWidget *parent, const QString &title, int number, int x, int y, int width,
