@@ -27,4 +27,18 @@ bool openLog(const QString &dataPath, OpenedLog &log)
     return true;
 }
 
+int openLogView(const QCommandLineParser &parser, qint64 rows, OpenedLog &log, ViewGeometry &view,
+                qint64 &position)
+{
+    position = 0;
+    if (!integerOption(parser, "position", 0, NoUpperLimit, position))
+        return ExitUsage;
+    if (!openLog(parser.positionalArguments().first(), log))
+        return ExitRefused;
+    view = {log.recordCount, int(rows), log.check.layout.LogDirection};
+    if (!integerOption(parser, "position", 0, view.scrollMax(), position))
+        return ExitUsage;
+    return ExitOk;
+}
+
 } // namespace kivo::cli

@@ -3,8 +3,10 @@
 
 #include "app/imagefile.h"
 #include "app/logopener.h"
+#include "app/viewgeometry.h"
 #include "header/uniheader.h"
 
+#include <QCommandLineParser>
 #include <QString>
 
 namespace kivo::cli {
@@ -22,5 +24,12 @@ struct OpenedLog {
 
 // Opens dataPath into log. On refusal or error prints the reason and returns false (exit 2).
 bool openLog(const QString &dataPath, OpenedLog &log);
+
+// Opens the log the command line names for a view of `rows` rows at --position (default 0).
+// The position's form is checked before the log is opened, so that a bad value is a usage error
+// for any log; its upper bound, the scroll maximum, once the log is open. Returns ExitOk, or
+// the exit code after printing why.
+int openLogView(const QCommandLineParser &parser, qint64 rows, OpenedLog &log, ViewGeometry &view,
+                qint64 &position);
 
 } // namespace kivo::cli

@@ -1,41 +1,14 @@
 // KIVO Log Viewer
-#include "app/logview.h"
-#include "app/striprenderer.h"
-#include "app/viewgeometry.h"
+#include "app/fullview.h"
 #include "cli/clicommon.h"
 #include "cli/openedlog.h"
 #include "cli/pdfpage.h"
 #include "display/colourmap.h"
-#include "display/displayarea.h"
 #include "display/tdib.h"
 #include "kivoerror.h"
 #include "print/printscreen.h"
 
 namespace kivo::cli {
-
-namespace {
-
-// The surface as the viewer shows it after opening the log and a full redraw at the position,
-// with the colour tables of start-up.
-TDIB captureView(OpenedLog &log, const ViewGeometry &view, qint64 position)
-{
-    DisplayArea area;
-    area.setSize(view.surfaceWidth(), view.rows);
-    area.Initialize();
-    TDirectDrawSurface &surface = *area.Surface();
-    StripRenderer::PrepareSurfaceA(surface);
-    StripRenderer::PrepareSurfaceB(surface);
-    TColourMap colours;
-    BuildColourMap(colours);
-    LogView logView(area, log.file, colours, log.check.layout);
-    logView.setGeometry(view);
-    logView.fullPass(position);
-    TDIB capture;
-    surface.CaptureTo(capture);
-    return capture;
-}
-
-} // namespace
 
 int runPrintScreen(const QStringList &arguments)
 {
@@ -67,21 +40,16 @@ int runPrintScreen(const QStringList &arguments)
     if (!integerOption(parser, "rows", 1, 100000, rows) || !pageSizeOption(parser, paper))
         return ExitUsage;
 
-    // A position that is no whole number from 0 is wrong for any log; its upper bound, the
-    // scroll maximum, comes from the log.
-    qint64 position = 0;
-    if (!integerOption(parser, "position", 0, NoUpperLimit, position))
-        return ExitUsage;
-
     OpenedLog log;
-    if (!openLog(parser.positionalArguments().first(), log))
-        return ExitRefused;
-    const ViewGeometry view{log.recordCount, int(rows), log.check.layout.LogDirection};
-    if (!integerOption(parser, "position", 0, view.scrollMax(), position))
-        return ExitUsage;
+    ViewGeometry view;
+    qint64 position = 0;
+    exitCode = openLogView(parser, rows, log, view, position);
+    if (exitCode != ExitOk)
+        return exitCode;
 
     try {
-        const TDIB capture = captureView(log, view, position);
+        const TDIB capture =
+            fullViewPicture(log.file, log.check.layout, view, position, TColourMap());
         const int mode = log.check.layout.OrientationMode;
         writePdfPage(out, paper, QPageLayout::Portrait, [&](QPainter &painter, const QRect &page) {
             drawPrintScreen(painter, page, capture,

@@ -45,18 +45,12 @@ int runReadouts(const QStringList &arguments)
     if (!integerOption(parser, "rows", 1, 100000, rows))
         return ExitUsage;
 
-    // A position that is no whole number from 0 is wrong for any log; its upper bound, the
-    // scroll maximum, comes from the log.
-    qint64 position = 0;
-    if (!integerOption(parser, "position", 0, NoUpperLimit, position))
-        return ExitUsage;
-
     OpenedLog log;
-    if (!openLog(parser.positionalArguments().first(), log))
-        return ExitRefused;
-    const ViewGeometry view{log.recordCount, int(rows), log.check.layout.LogDirection};
-    if (!integerOption(parser, "position", 0, view.scrollMax(), position))
-        return ExitUsage;
+    ViewGeometry view;
+    qint64 position = 0;
+    exitCode = openLogView(parser, rows, log, view, position);
+    if (exitCode != ExitOk)
+        return exitCode;
 
     ReadoutTexts texts;
     try {

@@ -1,11 +1,8 @@
 // KIVO Log Viewer
-#include "app/logview.h"
-#include "app/striprenderer.h"
-#include "app/viewgeometry.h"
+#include "app/fullview.h"
 #include "cli/clicommon.h"
 #include "cli/openedlog.h"
 #include "display/colourmap.h"
-#include "display/displayarea.h"
 #include "display/savefile.h"
 #include "display/tdib.h"
 #include "kivoerror.h"
@@ -61,25 +58,6 @@ void writePicture(const TDIB &picture, PictureFormat format, const QString &path
     }
 }
 
-// The surface as the viewer has it after opening the log in a view of `rows` rows and redrawing
-// in full at the position: the display made at the view's width, both steps of the surface
-// preparation, one full pass.
-TDIB renderView(OpenedLog &log, const ViewGeometry &view, qint64 position,
-                const TColourMap &colours)
-{
-    DisplayArea area;
-    area.setSize(view.surfaceWidth(), view.rows);
-    area.Initialize();
-    StripRenderer::PrepareSurfaceA(*area.Surface());
-    LogView logView(area, log.file, colours, log.check.layout);
-    logView.setGeometry(view);
-    StripRenderer::PrepareSurfaceB(*area.Surface());
-    logView.fullPass(position);
-    TDIB picture;
-    area.Surface()->CaptureTo(picture);
-    return picture;
-}
-
 } // namespace
 
 int runRender(const QStringList &arguments)
@@ -120,25 +98,20 @@ int runRender(const QStringList &arguments)
         return ExitUsage;
     }
 
-    // A position that is no whole number from 0 is wrong for any log; its upper bound, the
-    // scroll maximum, comes from the log.
-    qint64 position = 0;
-    if (!integerOption(parser, "position", 0, NoUpperLimit, position))
-        return ExitUsage;
-
     OpenedLog log;
-    if (!openLog(parser.positionalArguments().first(), log))
-        return ExitRefused;
-    const ViewGeometry view{log.recordCount, int(rows), log.check.layout.LogDirection};
-    if (!integerOption(parser, "position", 0, view.scrollMax(), position))
-        return ExitUsage;
+    ViewGeometry view;
+    qint64 position = 0;
+    exitCode = openLogView(parser, rows, log, view, position);
+    if (exitCode != ExitOk)
+        return exitCode;
 
     TColourMap colours;
     colours.Brightness = double(brightness);
     colours.Contrast = double(contrast);
     BuildColourMap(colours);
     try {
-        writePicture(renderView(log, view, position, colours), *format, out);
+        writePicture(fullViewPicture(log.file, log.check.layout, view, position, colours), *format,
+                     out);
     } catch (const KivoError &error) {
         printError(error.text());
         return ExitRefused;
