@@ -9,6 +9,7 @@
 #include "print/ui/tform8.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
@@ -148,5 +149,29 @@ inline void answerMessageBox(QString *text)
         box->accept();
     });
 }
+
+// While it lives, rejects every modal dialog or message box that comes up and keeps its class
+// name: a test learns of a box it did not expect instead of hanging on it. Every box an action
+// opens runs its own event loop, so once the action has returned, seen() holds all of them.
+class ModalWatch {
+public:
+    ModalWatch()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                m_seen << QString::fromLatin1(dialog->metaObject()->className());
+                dialog->reject();
+            }
+        });
+        m_timer.start();
+    }
+
+    const QStringList &seen() const { return m_seen; }
+
+private:
+    QTimer m_timer;
+    QStringList m_seen;
+};
 
 } // namespace kivo::test
