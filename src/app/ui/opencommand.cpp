@@ -21,6 +21,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
+#include <QScopeGuard>
 
 namespace kivo {
 
@@ -34,6 +35,8 @@ OpenCommand::~OpenCommand() = default;
 
 void OpenCommand::run()
 {
+    m_running = true;
+    const auto done = qScopeGuard([this] { m_running = false; });
     try {
         if (!openLog())
             return;

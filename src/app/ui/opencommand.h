@@ -27,6 +27,8 @@ public:
     // The file the command line named; used instead of the dialog when OpenFromCommandLine is set.
     void setCommandLineFile(const QString &path) { m_commandLineFile = path; }
 
+    // From the start of run() until it returns, dialog and message boxes included.
+    bool running() const { return m_running; }
     bool viewing() const { return m_view != nullptr; }
     LogView *view() const { return m_view.get(); }
     // How many redraw passes the loop has run, full or incremental.
@@ -55,6 +57,7 @@ private:
     int m_previousViewDepthUnit = 0;
     ReadoutTexts m_readouts;
     std::unique_ptr<LogView> m_view;
+    bool m_running = false;
     bool m_dataFileOpen = false;
     int m_passCount = 0;
 };

@@ -169,7 +169,9 @@ void TForm1::FormShow()
 void TForm1::Timer1Timer()
 {
     Timer1->stop();
-    ReplayLog1Click();
+    // "&Open" chosen in the meantime has opened the file already.
+    if (m_state.OpenFromCommandLine)
+        ReplayLog1Click();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -197,6 +199,12 @@ void TForm1::FormClose()
 
 void TForm1::ReplayLog1Click()
 {
+    // The menu or the command-line timer, whichever comes first, opens the file named on the
+    // command line; the other has nothing left to do. Every command runs from inside the open
+    // command's loop, so the open must not start again from there either.
+    Timer1->stop();
+    if (m_open->running())
+        return;
     m_open->run();
 }
 

@@ -56,6 +56,7 @@ private slots:
     void init();
     void opensFromTheCommandLine();
     void opensThroughTheDialog();
+    void openBeforeTheTimerRunsOnce();
     void refusesInvalidIdentWithMessage();
     void refusesMissingHeaderSilently();
     void scrollingMatchesFullRedraw_data();
@@ -132,6 +133,40 @@ void TestOpenCommand::opensThroughTheDialog()
         QCOMPARE(startDirectory, m_dir->path());
         QCOMPARE(form.Label2->text(), QStringLiteral("DIALOG.BHX"));
     });
+    driver.run([&] { form.menu().ReplayLog1->trigger(); });
+}
+
+void TestOpenCommand::openBeforeTheTimerRunsOnce()
+{
+    // "&Open" chosen before the command-line timer fires: the named file opens at once, and
+    // neither the timer nor another "&Open" starts a second open inside the running one.
+    const QString log = writeTestLog("early", 12, 2000);
+    Viewer viewer({"kivo-viewer", log});
+    TForm1 &form = *viewer.form1;
+    form.show();
+    QVERIFY(form.Timer1->isActive());
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            QCOMPARE(form.Label2->text(), QStringLiteral("EARLY.BHX"));
+            QVERIFY(!form.Timer1->isActive());
+        })
+        .then([&] {
+            const ModalWatch watch;
+            form.ReplayLog1Click();
+            QCOMPARE(watch.seen(), QStringList());
+            QCOMPARE(form.menu().state(), MainMenu::State::Viewing);
+        })
+        .then([&] {
+            // The timer's event, had it been on its way already.
+            const ModalWatch watch;
+            QSignalSpy fired(form.Timer1, &QTimer::timeout);
+            form.Timer1->start(0);
+            QVERIFY(fired.wait(5000));
+            QCOMPARE(watch.seen(), QStringList());
+            QCOMPARE(form.menu().state(), MainMenu::State::Viewing);
+            QVERIFY(form.openCommand().viewing());
+        });
     driver.run([&] { form.menu().ReplayLog1->trigger(); });
 }
 
