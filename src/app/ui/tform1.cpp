@@ -98,6 +98,10 @@ void TForm1::buildLayout()
     ScrollBar4 = new TScrollBar(Qt::Vertical, Panel10);
     ScrollBar4->setFixedWidth(16);
     ScrollBar4->setSingleStep(40);
+    // The keys scroll the log wherever the user clicks on it, the bar or the image.
+    ScrollBar4->setFocusPolicy(Qt::ClickFocus);
+    DXDraw1->setFocusPolicy(Qt::ClickFocus);
+    DXDraw1->setFocusProxy(ScrollBar4);
     barColumn->addWidget(ScrollBar4);
     panelRow->addWidget(Panel10);
     row->addWidget(Panel4);
@@ -153,6 +157,16 @@ void TForm1::showEvent(QShowEvent *event)
         m_shown = true;
         FormShow();
     }
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Disabling the window (the about box) took the focus from the scroll bar: the keys scroll
+    // the log again once the window takes input again.
+    if (event->type() == QEvent::EnabledChange && isEnabled() && m_open->viewing() &&
+        Panel10->isVisible())
+        ScrollBar4->setFocus();
 }
 
 void TForm1::FormShow()

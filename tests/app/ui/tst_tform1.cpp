@@ -2,6 +2,7 @@
 #include "app/settingsfile.h"
 #include "app/ui/mainmenu.h"
 #include "app/ui/topbar.h"
+#include "app/ui/tscrollbar.h"
 #include "display/orientationstrip.h"
 #include "display/ui/tdxdraw.h"
 #include "header/inifile.h"
@@ -29,6 +30,7 @@ private slots:
     void exitWhileALogIsOpen();
     void unwritableSettingsStillExit();
     void aboutBoxDisablesMainWindow();
+    void keysScrollAgainAfterTheAboutBox();
     void commandLineArgumentsIgnored_data();
     void commandLineArgumentsIgnored();
     void ctrlOOpensTheDialog();
@@ -157,6 +159,38 @@ void TestTForm1::aboutBoxDisablesMainWindow()
     QTest::keyClick(form.windowHandle(), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(watch.seen(), QStringList{"QFileDialog"});
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
+}
+
+void TestTForm1::keysScrollAgainAfterTheAboutBox()
+{
+    const QString log = writeLog(m_dir->path(), "keys", validHeader(720), {720, 3000});
+    Viewer viewer;
+    TForm1 &form = *viewer.form1;
+    form.show();
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            form.activateWindow();
+            QTRY_VERIFY(form.isActiveWindow());
+            QTest::keyClick(&form, Qt::Key_A, Qt::ControlModifier);
+            QTRY_VERIFY(viewer.form7->isActiveWindow());
+            QTest::mouseClick(viewer.form7->Button1, Qt::LeftButton);
+            form.activateWindow();
+            QTRY_VERIFY(form.isActiveWindow());
+            // The key goes where the window system sends it: to the window's focus.
+            QTest::keyClick(form.windowHandle(), Qt::Key_Down);
+        })
+        .then([&] {
+            QCOMPARE(form.ScrollBar4->value(), 40);
+            const QImage expected = referenceView(log, 783, form.DXDraw1->height(), 40);
+            QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+            // A click on the image gives the keys to the scroll bar as well.
+            form.ScrollBar4->clearFocus();
+            QTest::mouseClick(form.DXDraw1, Qt::LeftButton);
+            QTest::keyClick(form.windowHandle(), Qt::Key_Down);
+        })
+        .then([&] { QCOMPARE(form.ScrollBar4->value(), 80); });
+    driver.openAndRun(log);
 }
 
 void TestTForm1::commandLineArgumentsIgnored_data()
