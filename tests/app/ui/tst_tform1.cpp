@@ -31,6 +31,7 @@ private slots:
     void unwritableSettingsStillExit();
     void aboutBoxDisablesMainWindow();
     void keysScrollAgainAfterTheAboutBox();
+    void aboutBoxClosedByTheWindowSystem();
     void commandLineArgumentsIgnored_data();
     void commandLineArgumentsIgnored();
     void ctrlOOpensTheDialog();
@@ -191,6 +192,20 @@ void TestTForm1::keysScrollAgainAfterTheAboutBox()
         })
         .then([&] { QCOMPARE(form.ScrollBar4->value(), 80); });
     driver.openAndRun(log);
+}
+
+void TestTForm1::aboutBoxClosedByTheWindowSystem()
+{
+    Viewer viewer;
+    TForm1 &form = *viewer.form1;
+    form.show();
+    form.menu().About1->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(viewer.form7.get()));
+    QVERIFY(!form.isEnabled());
+    // Alt+F4 or the window manager's Close: the same way back as OK.
+    QVERIFY(viewer.form7->windowHandle()->close());
+    QVERIFY(!viewer.form7->isVisible());
+    QVERIFY(form.isEnabled());
 }
 
 void TestTForm1::commandLineArgumentsIgnored_data()
