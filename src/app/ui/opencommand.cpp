@@ -38,13 +38,10 @@ void OpenCommand::run()
     m_running = true;
     const auto done = qScopeGuard([this] { m_running = false; });
     try {
-        if (!openLog())
-            return;
-        runLoop();
+        if (openLog())
+            runLoop();
     } catch (const KivoError &error) {
         showErrorReport(&m_form, error.text());
-        abandonOpen();
-        return;
     }
     closeDown();
 }
@@ -76,10 +73,8 @@ bool OpenCommand::openLog()
     m_form.repaint();
 
     const QString path = chooseFile();
-    if (path.isEmpty() || m_form.quitRequested()) {
-        menu.setState(MainMenu::State::Idle);
+    if (path.isEmpty() || m_form.quitRequested())
         return false;
-    }
     state.OpenFromCommandLine = 0;
     state.LastLogDir = logDirectoryOf(path);
 
@@ -89,7 +84,6 @@ bool OpenCommand::openLog()
     if (!check.accepted()) {
         if (check.outcome == LogHeaderCheck::Outcome::InvalidHeader)
             showMessage(&m_form, QString::fromLatin1(InvalidHeaderMessage));
-        menu.setState(MainMenu::State::Idle);
         return false;
     }
     m_layout = check.layout;
@@ -110,7 +104,6 @@ bool OpenCommand::openLog()
     if (!area.IsReady()) {
         showMessage(&m_form,
                     QStringLiteral("NO DIRECTX SUPPORT - Please install DIRECTX then try again."));
-        abandonOpen();
         return false;
     }
     StripRenderer::PrepareSurfaceA(*area.Surface());
@@ -194,12 +187,6 @@ void OpenCommand::closeDown()
     m_form.Label3->clear();
     // The bearing goes too: a readout without a log would describe nothing.
     m_form.Label5->clear();
-    abandonOpen();
-}
-
-void OpenCommand::abandonOpen()
-{
-    ViewerState &state = m_form.state();
     if (m_dataFileOpen)
         state.ImageFile.CloseImageFile();
     m_dataFileOpen = false;

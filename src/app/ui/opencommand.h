@@ -43,9 +43,9 @@ private:
     QString chooseFile();
     void runLoop();
     void servePass();
+    // The window back to idle, however the command ends: the log closed, the dialog cancelled,
+    // the log refused, or the open abandoned on an error.
     void closeDown();
-    // The window back to idle after an open that could not finish.
-    void abandonOpen();
     void refreshReadouts(qint64 position);
     void showReadouts();
     void areaResized();

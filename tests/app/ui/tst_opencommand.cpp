@@ -398,6 +398,11 @@ void TestOpenCommand::dataFileErrorReturnsToIdle()
     // A header whose data file is a directory: the open fails after the display is made.
     writeFile(m_dir->filePath("dir.HED"), validHeader(720));
     QDir(m_dir->path()).mkdir("dir.bhx");
+    // Readouts and a close request standing from before go with the failed open, as they go
+    // when a log is closed.
+    for (QLabel *readout : {form.Label1, form.Label3, form.Label5})
+        readout->setText(QStringLiteral("12.345"));
+    form.state().CloseRequested = 1;
     QString message;
     answerMessageBox(&message);
     form.state().OpenFromCommandLine = 1;
@@ -407,6 +412,9 @@ void TestOpenCommand::dataFileErrorReturnsToIdle()
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QVERIFY(!form.DXDraw1->IsReady());
     QVERIFY(!form.state().ImageFile.isOpen());
+    for (QLabel *readout : {form.Label1, form.Label3, form.Label5})
+        QCOMPARE(readout->text(), QString());
+    QCOMPARE(form.state().CloseRequested, quint8(0));
 }
 
 void TestOpenCommand::truncatedWhileOpenStillCloses()
