@@ -12,6 +12,7 @@
 #include "app/ui/tscrollbar.h"
 #include "display/tcolor.h"
 #include "display/ui/tdxdraw.h"
+#include "header/headerfilename.h"
 #include "header/headerio.h"
 #include "kivoerror.h"
 
@@ -77,10 +78,11 @@ bool OpenCommand::openLog()
         return false;
     state.OpenFromCommandLine = 0;
     state.LastLogDir = logDirectoryOf(path);
+    // Named before the header is read: a header that cannot be read is still this log's.
+    state.HeaderFileName = findHeaderFile(MakeHeaderFileName(path));
 
     const LogHeaderCheck check = checkLogHeader(path, state.header, state.params.ViewDepthUnit,
                                                 state.params.DefaultSampleCount);
-    state.HeaderFileName = check.headerFileName;
     if (!check.accepted()) {
         if (check.outcome == LogHeaderCheck::Outcome::InvalidHeader)
             showMessage(&m_form, QString::fromLatin1(InvalidHeaderMessage));

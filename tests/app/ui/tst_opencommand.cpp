@@ -66,6 +66,7 @@ private slots:
     void reopeningRestoresDepthUnit();
     void shortLogHasNoScrollBar();
     void dataFileErrorReturnsToIdle();
+    void malformedHeaderIsStillNamed();
     void truncatedWhileOpenStillCloses();
 
 private:
@@ -415,6 +416,22 @@ void TestOpenCommand::dataFileErrorReturnsToIdle()
     for (QLabel *readout : {form.Label1, form.Label3, form.Label5})
         QCOMPARE(readout->text(), QString());
     QCOMPARE(form.state().CloseRequested, quint8(0));
+}
+
+void TestOpenCommand::malformedHeaderIsStillNamed()
+{
+    TForm1 &form = *m_viewer->form1;
+    ViewerDriver first(form);
+    first.openAndRun(writeTestLog("first", 12, 50));
+    // A header the open cannot read to its end belongs to the log chosen, not the one before.
+    const QString log = writeTestLog("badstep", 12, 50, "step=one\n");
+    QString message;
+    answerMessageBox(&message);
+    form.state().OpenFromCommandLine = 1;
+    form.openCommand().setCommandLineFile(log);
+    form.ReplayLog1Click();
+    QCOMPARE(message, QStringLiteral("'one' is not a valid floating point value."));
+    QCOMPARE(form.state().HeaderFileName, m_dir->filePath("badstep.HED"));
 }
 
 void TestOpenCommand::truncatedWhileOpenStillCloses()
