@@ -115,7 +115,8 @@ bool OpenCommand::openLog()
     const qint64 count = state.ImageFile.RecordCount();
     m_view = std::make_unique<LogView>(area.area(), state.ImageFile, state.ColourMap, m_layout);
     const int rows = area.height();
-    if (count > rows) {
+    m_view->setGeometry({count, rows, m_layout.LogDirection});
+    if (m_view->geometry().scrollBarShown()) {
         if (count - rows > std::numeric_limits<int>::max())
             throw KivoError(QStringLiteral("The data file holds %1 records, more than the viewer "
                                            "can scroll through.")
@@ -126,7 +127,6 @@ bool OpenCommand::openLog()
         m_form.ScrollBar4->setFocus();
         m_form.repaint();
     }
-    m_view->setGeometry({count, area.height(), m_layout.LogDirection});
     setScrollRange();
     m_form.ScrollBar4->setValue(0);
 
@@ -213,15 +213,20 @@ void OpenCommand::ScrollBar4Scroll(int code)
 {
     if (!m_view)
         return;
+    updateReadouts();
+    ViewerState &state = m_form.state();
+    if (code >= TScrollBar::scLineUp && code <= TScrollBar::scPosition)
+        state.RedrawKind = quint8(code);
+    state.RedrawPending = 1;
+}
+
+void OpenCommand::updateReadouts()
+{
     try {
         refreshReadouts(m_form.ScrollBar4->value());
     } catch (const KivoError &error) {
         showErrorReport(&m_form, error.text());
     }
-    ViewerState &state = m_form.state();
-    if (code >= TScrollBar::scLineUp && code <= TScrollBar::scPosition)
-        state.RedrawKind = quint8(code);
-    state.RedrawPending = 1;
 }
 
 void OpenCommand::refreshReadouts(qint64 position)
@@ -249,13 +254,23 @@ void OpenCommand::areaResized()
     if (!m_view)
         return;
     // The surface was made again at the new size: the whole view must be drawn again, and the
-    // scroll range follows the new number of rows.
+    // scroll range, the position in it and the readouts follow the new number of rows.
     ViewGeometry view = m_view->geometry();
     view.rows = m_form.DXDraw1->height();
     m_view->setGeometry(view);
     m_view->surfaceRemade();
     setScrollRange();
     m_form.state().requestRedraw(RedrawFull);
+    updateReadouts();
+    // The bar comes when the log no longer fits in the rows and goes when it fits again. Its
+    // panel takes its width from the area or gives it back, at the same height, so the area
+    // comes back here once more with the same rows and the bar stays as it is then.
+    const bool scrolls = view.scrollBarShown();
+    if (m_form.Panel10->isHidden() == scrolls) {
+        m_form.Panel10->setVisible(scrolls);
+        if (scrolls)
+            m_form.ScrollBar4->setFocus();
+    }
 }
 
 } // namespace kivo

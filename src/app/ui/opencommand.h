@@ -46,6 +46,9 @@ private:
     // The window back to idle, however the command ends: the log closed, the dialog cancelled,
     // the log refused, or the open abandoned on an error.
     void closeDown();
+    // The readouts for the scroll bar's position, from a handler running inside the loop: a
+    // failure is reported and leaves the readouts as they were, the log stays open.
+    void updateReadouts();
     void refreshReadouts(qint64 position);
     void showReadouts();
     void areaResized();

@@ -65,6 +65,7 @@ private slots:
     void menuStatesFollowTheLog();
     void reopeningRestoresDepthUnit();
     void shortLogHasNoScrollBar();
+    void scrollBarFollowsTheWindowSize();
     void dataFileErrorReturnsToIdle();
     void malformedHeaderIsStillNamed();
     void truncatedWhileOpenStillCloses();
@@ -390,6 +391,47 @@ void TestOpenCommand::shortLogHasNoScrollBar()
         QCOMPARE(surface.pixel(100, rows - 31) & 0xFFFFFF, 0xFFFFFFu);
         QCOMPARE(form.Label1->text(), formatDepthReadout(FirstDepth + 29 * DepthStep));
     });
+    driver.openAndRun(log);
+}
+
+void TestOpenCommand::scrollBarFollowsTheWindowSize()
+{
+    // A log that fits the view until the window is made smaller: the bar comes and takes the
+    // log to its end; made taller again, the bar goes and the view and readouts are back at the
+    // top.
+    const QString log = writeTestLog("resized", 12, 500);
+    TForm1 &form = *m_viewer->form1;
+    TScrollBar *bar = form.ScrollBar4;
+    const auto showsView = [&](int width) {
+        QCOMPARE(form.DXDraw1->width(), width);
+        const QImage expected =
+            referenceView(log, width, form.DXDraw1->height(), form.ScrollBar4->value());
+        QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+        QCOMPARE(form.Label1->text(), formatDepthReadout(FirstDepth + bar->value() * DepthStep));
+    };
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            QVERIFY(!form.Panel10->isVisible());
+            QVERIFY(form.DXDraw1->height() >= 500);
+            form.resize(1000, 400);
+        })
+        .then([&] { QTRY_VERIFY(form.Panel10->isVisible()); })
+        .then([&] {
+            QCOMPARE(bar->maximum(), 500 - form.DXDraw1->height());
+            showsView(783);
+            QTest::keyClick(bar, Qt::Key_End);
+        })
+        .then([&] {
+            QCOMPARE(bar->value(), bar->maximum());
+            showsView(783);
+            form.resize(1000, 700);
+        })
+        .then([&] { QTRY_VERIFY(!form.Panel10->isVisible()); })
+        .then([&] {
+            QCOMPARE(bar->value(), 0);
+            showsView(801);
+        });
     driver.openAndRun(log);
 }
 
