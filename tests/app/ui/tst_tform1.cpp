@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
@@ -35,6 +36,7 @@ private slots:
     void commandLineArgumentsIgnored_data();
     void commandLineArgumentsIgnored();
     void ctrlOOpensTheDialog();
+    void headerDialogFromTheMenu();
     void screenshotWithALogOpen();
 
 private:
@@ -244,6 +246,34 @@ void TestTForm1::ctrlOOpensTheDialog()
     QVERIFY(copyEnabledWhileChoosing);
     QVERIFY(!form.menu().Copy1->isEnabled());
     QCOMPARE(form.state().header.Company, QStringLiteral("TARVENIX")); // reset before the dialog
+}
+
+void TestTForm1::headerDialogFromTheMenu()
+{
+    const QString first = writeLog(m_dir->path(), "first",
+                                   validHeader(720, 12, "Company=Alpha Drilling\n"), {720, 50});
+    const QString second = writeLog(m_dir->path(), "second",
+                                    validHeader(720, 12, "Company=Beta Surveys\n"), {720, 50});
+    Viewer viewer;
+    TForm1 &form = *viewer.form1;
+    form.show();
+    ViewerDriver viewFirst(form);
+    viewFirst.then([&] {
+        form.activateWindow();
+        QTRY_VERIFY(form.isActiveWindow());
+        QTest::keyClick(&form, Qt::Key_V, Qt::ControlModifier); // "&View Header"
+        QTRY_VERIFY(viewer.form6->isVisible());
+        QCOMPARE(viewer.form6->Edit3->text(), QStringLiteral("Alpha Drilling"));
+    });
+    viewFirst.openAndRun(first);
+    // The dialog stays up while that log is closed and another opened: it keeps what it showed.
+    ViewerDriver viewSecond(form);
+    viewSecond.then([&] {
+        QCOMPARE(form.state().header.Company, QStringLiteral("Beta Surveys"));
+        QVERIFY(viewer.form6->isVisible());
+        QCOMPARE(viewer.form6->Edit3->text(), QStringLiteral("Alpha Drilling"));
+    });
+    viewSecond.openAndRun(second);
 }
 
 void TestTForm1::screenshotWithALogOpen()
