@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QWindow>
 
 namespace kivo {
@@ -79,7 +80,10 @@ TForm8::TForm8(ViewerState &state, QWidget *mainWindow)
 void TForm8::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FormShow();
+    // The window system's own show events (the window mapped again) are no hidden-to-visible
+    // transition of the dialog: only show() is.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TForm8::FormShow()
