@@ -139,6 +139,18 @@ private:
     QElapsedTimer m_clock;
 };
 
+// Makes a window the active one, as a click on it would, for the shortcuts that act only in the
+// active window. Test programs running side by side on one X server take the focus from each
+// other, so the request is made again until it holds (bounded by qWaitFor's timeout).
+inline bool activate(QWidget *window)
+{
+    return QTest::qWaitFor([window] {
+        if (!window->isActiveWindow())
+            window->activateWindow();
+        return window->isActiveWindow();
+    });
+}
+
 // Answers the next modal message box: records its text and presses OK.
 inline void answerMessageBox(QString *text)
 {
