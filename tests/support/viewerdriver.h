@@ -9,6 +9,7 @@
 #include "print/ui/tform8.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
@@ -138,6 +139,18 @@ private:
     QElapsedTimer m_clock;
 };
 
+// Makes a window the active one, as a click on it would, for the shortcuts that act only in the
+// active window. Test programs running side by side on one X server take the focus from each
+// other, so the request is made again until it holds (bounded by qWaitFor's timeout).
+inline bool activate(QWidget *window)
+{
+    return QTest::qWaitFor([window] {
+        if (!window->isActiveWindow())
+            window->activateWindow();
+        return window->isActiveWindow();
+    });
+}
+
 // Answers the next modal message box: records its text and presses OK.
 inline void answerMessageBox(QString *text)
 {
@@ -148,5 +161,29 @@ inline void answerMessageBox(QString *text)
         box->accept();
     });
 }
+
+// While it lives, rejects every modal dialog or message box that comes up and keeps its class
+// name: a test learns of a box it did not expect instead of hanging on it. Every box an action
+// opens runs its own event loop, so once the action has returned, seen() holds all of them.
+class ModalWatch {
+public:
+    ModalWatch()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                m_seen << QString::fromLatin1(dialog->metaObject()->className());
+                dialog->reject();
+            }
+        });
+        m_timer.start();
+    }
+
+    const QStringList &seen() const { return m_seen; }
+
+private:
+    QTimer m_timer;
+    QStringList m_seen;
+};
 
 } // namespace kivo::test

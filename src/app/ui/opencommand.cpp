@@ -12,6 +12,7 @@
 #include "app/ui/tscrollbar.h"
 #include "display/tcolor.h"
 #include "display/ui/tdxdraw.h"
+#include "header/headerfilename.h"
 #include "header/headerio.h"
 #include "kivoerror.h"
 
@@ -21,6 +22,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
+#include <QScopeGuard>
 
 namespace kivo {
 
@@ -34,14 +36,13 @@ OpenCommand::~OpenCommand() = default;
 
 void OpenCommand::run()
 {
+    m_running = true;
+    const auto done = qScopeGuard([this] { m_running = false; });
     try {
-        if (!openLog())
-            return;
-        runLoop();
+        if (openLog())
+            runLoop();
     } catch (const KivoError &error) {
         showErrorReport(&m_form, error.text());
-        abandonOpen();
-        return;
     }
     closeDown();
 }
@@ -73,20 +74,18 @@ bool OpenCommand::openLog()
     m_form.repaint();
 
     const QString path = chooseFile();
-    if (path.isEmpty() || m_form.quitRequested()) {
-        menu.setState(MainMenu::State::Idle);
+    if (path.isEmpty() || m_form.quitRequested())
         return false;
-    }
     state.OpenFromCommandLine = 0;
     state.LastLogDir = logDirectoryOf(path);
+    // Named before the header is read: a header that cannot be read is still this log's.
+    state.HeaderFileName = findHeaderFile(MakeHeaderFileName(path));
 
     const LogHeaderCheck check = checkLogHeader(path, state.header, state.params.ViewDepthUnit,
                                                 state.params.DefaultSampleCount);
-    state.HeaderFileName = check.headerFileName;
     if (!check.accepted()) {
         if (check.outcome == LogHeaderCheck::Outcome::InvalidHeader)
             showMessage(&m_form, QString::fromLatin1(InvalidHeaderMessage));
-        menu.setState(MainMenu::State::Idle);
         return false;
     }
     m_layout = check.layout;
@@ -107,7 +106,6 @@ bool OpenCommand::openLog()
     if (!area.IsReady()) {
         showMessage(&m_form,
                     QStringLiteral("NO DIRECTX SUPPORT - Please install DIRECTX then try again."));
-        abandonOpen();
         return false;
     }
     StripRenderer::PrepareSurfaceA(*area.Surface());
@@ -117,7 +115,8 @@ bool OpenCommand::openLog()
     const qint64 count = state.ImageFile.RecordCount();
     m_view = std::make_unique<LogView>(area.area(), state.ImageFile, state.ColourMap, m_layout);
     const int rows = area.height();
-    if (count > rows) {
+    m_view->setGeometry({count, rows, m_layout.LogDirection});
+    if (m_view->geometry().scrollBarShown()) {
         if (count - rows > std::numeric_limits<int>::max())
             throw KivoError(QStringLiteral("The data file holds %1 records, more than the viewer "
                                            "can scroll through.")
@@ -128,7 +127,6 @@ bool OpenCommand::openLog()
         m_form.ScrollBar4->setFocus();
         m_form.repaint();
     }
-    m_view->setGeometry({count, area.height(), m_layout.LogDirection});
     setScrollRange();
     m_form.ScrollBar4->setValue(0);
 
@@ -191,12 +189,6 @@ void OpenCommand::closeDown()
     m_form.Label3->clear();
     // The bearing goes too: a readout without a log would describe nothing.
     m_form.Label5->clear();
-    abandonOpen();
-}
-
-void OpenCommand::abandonOpen()
-{
-    ViewerState &state = m_form.state();
     if (m_dataFileOpen)
         state.ImageFile.CloseImageFile();
     m_dataFileOpen = false;
@@ -221,15 +213,20 @@ void OpenCommand::ScrollBar4Scroll(int code)
 {
     if (!m_view)
         return;
+    updateReadouts();
+    ViewerState &state = m_form.state();
+    if (code >= TScrollBar::scLineUp && code <= TScrollBar::scPosition)
+        state.RedrawKind = quint8(code);
+    state.RedrawPending = 1;
+}
+
+void OpenCommand::updateReadouts()
+{
     try {
         refreshReadouts(m_form.ScrollBar4->value());
     } catch (const KivoError &error) {
         showErrorReport(&m_form, error.text());
     }
-    ViewerState &state = m_form.state();
-    if (code >= TScrollBar::scLineUp && code <= TScrollBar::scPosition)
-        state.RedrawKind = quint8(code);
-    state.RedrawPending = 1;
 }
 
 void OpenCommand::refreshReadouts(qint64 position)
@@ -257,13 +254,23 @@ void OpenCommand::areaResized()
     if (!m_view)
         return;
     // The surface was made again at the new size: the whole view must be drawn again, and the
-    // scroll range follows the new number of rows.
+    // scroll range, the position in it and the readouts follow the new number of rows.
     ViewGeometry view = m_view->geometry();
     view.rows = m_form.DXDraw1->height();
     m_view->setGeometry(view);
     m_view->surfaceRemade();
     setScrollRange();
     m_form.state().requestRedraw(RedrawFull);
+    updateReadouts();
+    // The bar comes when the log no longer fits in the rows and goes when it fits again. Its
+    // panel takes its width from the area or gives it back, at the same height, so the area
+    // comes back here once more with the same rows and the bar stays as it is then.
+    const bool scrolls = view.scrollBarShown();
+    if (m_form.Panel10->isHidden() == scrolls) {
+        m_form.Panel10->setVisible(scrolls);
+        if (scrolls)
+            m_form.ScrollBar4->setFocus();
+    }
 }
 
 } // namespace kivo

@@ -27,6 +27,8 @@ public:
     // The file the command line named; used instead of the dialog when OpenFromCommandLine is set.
     void setCommandLineFile(const QString &path) { m_commandLineFile = path; }
 
+    // From the start of run() until it returns, dialog and message boxes included.
+    bool running() const { return m_running; }
     bool viewing() const { return m_view != nullptr; }
     LogView *view() const { return m_view.get(); }
     // How many redraw passes the loop has run, full or incremental.
@@ -41,9 +43,12 @@ private:
     QString chooseFile();
     void runLoop();
     void servePass();
+    // The window back to idle, however the command ends: the log closed, the dialog cancelled,
+    // the log refused, or the open abandoned on an error.
     void closeDown();
-    // The window back to idle after an open that could not finish.
-    void abandonOpen();
+    // The readouts for the scroll bar's position, from a handler running inside the loop: a
+    // failure is reported and leaves the readouts as they were, the log stays open.
+    void updateReadouts();
     void refreshReadouts(qint64 position);
     void showReadouts();
     void areaResized();
@@ -55,6 +60,7 @@ private:
     int m_previousViewDepthUnit = 0;
     ReadoutTexts m_readouts;
     std::unique_ptr<LogView> m_view;
+    bool m_running = false;
     bool m_dataFileOpen = false;
     int m_passCount = 0;
 };

@@ -98,6 +98,10 @@ void TForm1::buildLayout()
     ScrollBar4 = new TScrollBar(Qt::Vertical, Panel10);
     ScrollBar4->setFixedWidth(16);
     ScrollBar4->setSingleStep(40);
+    // The keys scroll the log wherever the user clicks on it, the bar or the image.
+    ScrollBar4->setFocusPolicy(Qt::ClickFocus);
+    DXDraw1->setFocusPolicy(Qt::ClickFocus);
+    DXDraw1->setFocusProxy(ScrollBar4);
     barColumn->addWidget(ScrollBar4);
     panelRow->addWidget(Panel10);
     row->addWidget(Panel4);
@@ -155,6 +159,16 @@ void TForm1::showEvent(QShowEvent *event)
     }
 }
 
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Disabling the window (the about box) took the focus from the scroll bar: the keys scroll
+    // the log again once the window takes input again.
+    if (event->type() == QEvent::EnabledChange && isEnabled() && m_open->viewing() &&
+        Panel10->isVisible())
+        ScrollBar4->setFocus();
+}
+
 void TForm1::FormShow()
 {
     // A data file named as the first argument opens about a second after the window shows;
@@ -169,7 +183,9 @@ void TForm1::FormShow()
 void TForm1::Timer1Timer()
 {
     Timer1->stop();
-    ReplayLog1Click();
+    // "&Open" chosen in the meantime has opened the file already.
+    if (m_state.OpenFromCommandLine)
+        ReplayLog1Click();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
@@ -197,6 +213,12 @@ void TForm1::FormClose()
 
 void TForm1::ReplayLog1Click()
 {
+    // The menu or the command-line timer, whichever comes first, opens the file named on the
+    // command line; the other has nothing left to do. Every command runs from inside the open
+    // command's loop, so the open must not start again from there either.
+    Timer1->stop();
+    if (m_open->running())
+        return;
     m_open->run();
 }
 

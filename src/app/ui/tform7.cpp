@@ -1,6 +1,7 @@
 // KIVO Log Viewer
 #include "app/ui/tform7.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -124,6 +125,14 @@ void TForm7::Button1Click()
 {
     hide();
     m_mainWindow->setEnabled(true);
+}
+
+void TForm7::closeEvent(QCloseEvent *event)
+{
+    // Closed from the window system (Alt+F4, the window manager's Close): the same way back to
+    // the main window as OK.
+    Button1Click();
+    event->accept();
 }
 
 } // namespace kivo

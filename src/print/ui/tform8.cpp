@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QWindow>
 
 namespace kivo {
@@ -72,7 +73,10 @@ TForm8::TForm8(ViewerState &state, QWidget *mainWindow)
 void TForm8::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FormShow();
+    // The window system's own show events (the window mapped again) are no hidden-to-visible
+    // transition of the dialog: only show() is.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TForm8::FormShow()

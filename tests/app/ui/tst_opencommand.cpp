@@ -57,6 +57,7 @@ private slots:
     void init();
     void opensFromTheCommandLine();
     void opensThroughTheDialog();
+    void openBeforeTheTimerRunsOnce();
     void refusesInvalidIdentWithMessage();
     void refusesMissingHeaderSilently();
     void scrollingMatchesFullRedraw_data();
@@ -65,7 +66,9 @@ private slots:
     void menuStatesFollowTheLog();
     void reopeningRestoresDepthUnit();
     void shortLogHasNoScrollBar();
+    void scrollBarFollowsTheWindowSize();
     void dataFileErrorReturnsToIdle();
+    void malformedHeaderIsStillNamed();
     void truncatedWhileOpenStillCloses();
 
 private:
@@ -136,6 +139,40 @@ void TestOpenCommand::opensThroughTheDialog()
     driver.run([&] { form.menu().ReplayLog1->trigger(); });
 }
 
+void TestOpenCommand::openBeforeTheTimerRunsOnce()
+{
+    // "&Open" chosen before the command-line timer fires: the named file opens at once, and
+    // neither the timer nor another "&Open" starts a second open inside the running one.
+    const QString log = writeTestLog("early", 12, 2000);
+    Viewer viewer({"kivo-viewer", log});
+    TForm1 &form = *viewer.form1;
+    form.show();
+    QVERIFY(form.Timer1->isActive());
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            QCOMPARE(form.Label2->text(), QStringLiteral("EARLY.BHX"));
+            QVERIFY(!form.Timer1->isActive());
+        })
+        .then([&] {
+            const ModalWatch watch;
+            form.ReplayLog1Click();
+            QCOMPARE(watch.seen(), QStringList());
+            QCOMPARE(form.menu().state(), MainMenu::State::Viewing);
+        })
+        .then([&] {
+            // The timer's event, had it been on its way already.
+            const ModalWatch watch;
+            QSignalSpy fired(form.Timer1, &QTimer::timeout);
+            form.Timer1->start(0);
+            QVERIFY(fired.wait(5000));
+            QCOMPARE(watch.seen(), QStringList());
+            QCOMPARE(form.menu().state(), MainMenu::State::Viewing);
+            QVERIFY(form.openCommand().viewing());
+        });
+    driver.run([&] { form.menu().ReplayLog1->trigger(); });
+}
+
 void TestOpenCommand::refusesInvalidIdentWithMessage()
 {
     TForm1 &form = *m_viewer->form1;
@@ -158,13 +195,11 @@ void TestOpenCommand::refusesMissingHeaderSilently()
     TForm1 &form = *m_viewer->form1;
     const QString data = m_dir->filePath("nohead.bhx");
     writeDataFile(data, DataFileSpec(720, 10));
-    bool boxShown = false;
-    QTimer::singleShot(0, [&] { boxShown = QApplication::activeModalWidget() != nullptr; });
+    const ModalWatch watch;
     form.state().OpenFromCommandLine = 1;
     form.openCommand().setCommandLineFile(data);
     form.ReplayLog1Click();
-    QTest::qWait(50);
-    QVERIFY(!boxShown);
+    QCOMPARE(watch.seen(), QStringList());
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QCOMPARE(form.state().header.Ident, QStringLiteral("QZ-HEADER")); // reset, nothing read
     QCOMPARE(form.state().HeaderFileName, m_dir->filePath("nohead.HED"));
@@ -360,12 +395,58 @@ void TestOpenCommand::shortLogHasNoScrollBar()
     driver.openAndRun(log);
 }
 
+void TestOpenCommand::scrollBarFollowsTheWindowSize()
+{
+    // A log that fits the view until the window is made smaller: the bar comes and takes the
+    // log to its end; made taller again, the bar goes and the view and readouts are back at the
+    // top.
+    const QString log = writeTestLog("resized", 12, 500);
+    TForm1 &form = *m_viewer->form1;
+    TScrollBar *bar = form.ScrollBar4;
+    const auto showsView = [&](int width) {
+        QCOMPARE(form.DXDraw1->width(), width);
+        const QImage expected =
+            referenceView(log, width, form.DXDraw1->height(), form.ScrollBar4->value());
+        QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+        QCOMPARE(form.Label1->text(), formatDepthReadout(FirstDepth + bar->value() * DepthStep));
+    };
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            QVERIFY(!form.Panel10->isVisible());
+            QVERIFY(form.DXDraw1->height() >= 500);
+            form.resize(1000, 400);
+        })
+        .then([&] { QTRY_VERIFY(form.Panel10->isVisible()); })
+        .then([&] {
+            QCOMPARE(bar->maximum(), 500 - form.DXDraw1->height());
+            showsView(783);
+            QTest::keyClick(bar, Qt::Key_End);
+        })
+        .then([&] {
+            QCOMPARE(bar->value(), bar->maximum());
+            showsView(783);
+            form.resize(1000, 700);
+        })
+        .then([&] { QTRY_VERIFY(!form.Panel10->isVisible()); })
+        .then([&] {
+            QCOMPARE(bar->value(), 0);
+            showsView(801);
+        });
+    driver.openAndRun(log);
+}
+
 void TestOpenCommand::dataFileErrorReturnsToIdle()
 {
     TForm1 &form = *m_viewer->form1;
     // A header whose data file is a directory: the open fails after the display is made.
     writeFile(m_dir->filePath("dir.HED"), validHeader(720));
     QDir(m_dir->path()).mkdir("dir.bhx");
+    // Readouts and a close request standing from before go with the failed open, as they go
+    // when a log is closed.
+    for (QLabel *readout : {form.Label1, form.Label3, form.Label5})
+        readout->setText(QStringLiteral("12.345"));
+    form.state().CloseRequested = 1;
     QString message;
     answerMessageBox(&message);
     form.state().OpenFromCommandLine = 1;
@@ -375,6 +456,25 @@ void TestOpenCommand::dataFileErrorReturnsToIdle()
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QVERIFY(!form.DXDraw1->IsReady());
     QVERIFY(!form.state().ImageFile.isOpen());
+    for (QLabel *readout : {form.Label1, form.Label3, form.Label5})
+        QCOMPARE(readout->text(), QString());
+    QCOMPARE(form.state().CloseRequested, quint8(0));
+}
+
+void TestOpenCommand::malformedHeaderIsStillNamed()
+{
+    TForm1 &form = *m_viewer->form1;
+    ViewerDriver first(form);
+    first.openAndRun(writeTestLog("first", 12, 50));
+    // A header the open cannot read to its end belongs to the log chosen, not the one before.
+    const QString log = writeTestLog("badstep", 12, 50, "step=one\n");
+    QString message;
+    answerMessageBox(&message);
+    form.state().OpenFromCommandLine = 1;
+    form.openCommand().setCommandLineFile(log);
+    form.ReplayLog1Click();
+    QCOMPARE(message, QStringLiteral("'one' is not a valid floating point value."));
+    QCOMPARE(form.state().HeaderFileName, m_dir->filePath("badstep.HED"));
 }
 
 void TestOpenCommand::truncatedWhileOpenStillCloses()

@@ -2,6 +2,7 @@
 #include "app/settingsfile.h"
 #include "app/ui/mainmenu.h"
 #include "app/ui/topbar.h"
+#include "app/ui/tscrollbar.h"
 #include "display/orientationstrip.h"
 #include "display/ui/tdxdraw.h"
 #include "header/inifile.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
@@ -30,9 +32,12 @@ private slots:
     void exitWhileALogIsOpen();
     void unwritableSettingsStillExit();
     void aboutBoxDisablesMainWindow();
+    void keysScrollAgainAfterTheAboutBox();
+    void aboutBoxClosedByTheWindowSystem();
     void commandLineArgumentsIgnored_data();
     void commandLineArgumentsIgnored();
     void ctrlOOpensTheDialog();
+    void headerDialogFromTheMenu();
     void screenshotWithALogOpen();
 
 private:
@@ -133,25 +138,68 @@ void TestTForm1::aboutBoxDisablesMainWindow()
     TForm1 &form = *viewer.form1;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.activateWindow();
-    QTRY_VERIFY(form.isActiveWindow());
+    QVERIFY(activate(&form));
     QTest::keyClick(&form, Qt::Key_A, Qt::ControlModifier);
-    QTRY_VERIFY(viewer.form7->isVisible());
+    QVERIFY(activate(viewer.form7.get()));
     QVERIFY(!form.isEnabled());
     QCOMPARE(viewer.form7->size(), QSize(405, 160));
-    // The main window takes no input: its shortcuts do nothing.
-    bool dialogShown = false;
-    QTimer::singleShot(200, [&] {
-        if (QWidget *dialog = QApplication::activeModalWidget()) {
-            dialogShown = true;
-            QMetaObject::invokeMethod(dialog, "reject");
-        }
-    });
-    QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
-    QTest::qWait(300);
-    QVERIFY(!dialogShown);
+    // The main window takes no input, even when the user brings it to the front: its shortcuts
+    // do nothing while the box is up, and work again after OK.
+    QVERIFY(activate(&form));
+    {
+        const ModalWatch watch;
+        QTest::keyClick(form.windowHandle(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(watch.seen(), QStringList());
+    }
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QTest::mouseClick(viewer.form7->Button1, Qt::LeftButton);
+    QVERIFY(!viewer.form7->isVisible());
+    QVERIFY(form.isEnabled());
+    QVERIFY(activate(&form));
+    const ModalWatch watch;
+    QTest::keyClick(form.windowHandle(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(watch.seen(), QStringList{"QFileDialog"});
+    QCOMPARE(form.menu().state(), MainMenu::State::Idle);
+}
+
+void TestTForm1::keysScrollAgainAfterTheAboutBox()
+{
+    const QString log = writeLog(m_dir->path(), "keys", validHeader(720), {720, 3000});
+    Viewer viewer;
+    TForm1 &form = *viewer.form1;
+    form.show();
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            form.menu().About1->trigger();
+            QVERIFY(!form.isEnabled());
+            QTest::mouseClick(viewer.form7->Button1, Qt::LeftButton);
+            // The key goes where the window system sends it: to the window's focus.
+            QTest::keyClick(form.windowHandle(), Qt::Key_Down);
+        })
+        .then([&] {
+            QCOMPARE(form.ScrollBar4->value(), 40);
+            const QImage expected = referenceView(log, 783, form.DXDraw1->height(), 40);
+            QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+            // A click on the image gives the keys to the scroll bar as well.
+            form.ScrollBar4->clearFocus();
+            QTest::mouseClick(form.DXDraw1, Qt::LeftButton);
+            QTest::keyClick(form.windowHandle(), Qt::Key_Down);
+        })
+        .then([&] { QCOMPARE(form.ScrollBar4->value(), 80); });
+    driver.openAndRun(log);
+}
+
+void TestTForm1::aboutBoxClosedByTheWindowSystem()
+{
+    Viewer viewer;
+    TForm1 &form = *viewer.form1;
+    form.show();
+    form.menu().About1->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(viewer.form7.get()));
+    QVERIFY(!form.isEnabled());
+    // Alt+F4 or the window manager's Close: the same way back as OK.
+    QVERIFY(viewer.form7->windowHandle()->close());
     QVERIFY(!viewer.form7->isVisible());
     QVERIFY(form.isEnabled());
 }
@@ -192,6 +240,33 @@ void TestTForm1::ctrlOOpensTheDialog()
     QVERIFY(copyEnabledWhileChoosing);
     QVERIFY(!form.menu().Copy1->isEnabled());
     QCOMPARE(form.state().header.Company, QStringLiteral("TARVENIX")); // reset before the dialog
+}
+
+void TestTForm1::headerDialogFromTheMenu()
+{
+    const QString first = writeLog(m_dir->path(), "first",
+                                   validHeader(720, 12, "Company=Alpha Drilling\n"), {720, 50});
+    const QString second = writeLog(m_dir->path(), "second",
+                                    validHeader(720, 12, "Company=Beta Surveys\n"), {720, 50});
+    Viewer viewer;
+    TForm1 &form = *viewer.form1;
+    form.show();
+    ViewerDriver viewFirst(form);
+    viewFirst.then([&] {
+        QVERIFY(activate(&form));
+        QTest::keyClick(&form, Qt::Key_V, Qt::ControlModifier); // "&View Header"
+        QTRY_VERIFY(viewer.form6->isVisible());
+        QCOMPARE(viewer.form6->Edit3->text(), QStringLiteral("Alpha Drilling"));
+    });
+    viewFirst.openAndRun(first);
+    // The dialog stays up while that log is closed and another opened: it keeps what it showed.
+    ViewerDriver viewSecond(form);
+    viewSecond.then([&] {
+        QCOMPARE(form.state().header.Company, QStringLiteral("Beta Surveys"));
+        QVERIFY(viewer.form6->isVisible());
+        QCOMPARE(viewer.form6->Edit3->text(), QStringLiteral("Alpha Drilling"));
+    });
+    viewSecond.openAndRun(second);
 }
 
 void TestTForm1::screenshotWithALogOpen()

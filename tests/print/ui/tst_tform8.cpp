@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QtTest/qtestspontaneevent.h>
 #include <QtTest>
 
 using namespace kivo;
@@ -217,6 +218,12 @@ void TestTForm8::formShowResetsDivisionAndShowsDpi()
     QCOMPARE(m_form->ComboBox1->currentText(), QStringLiteral("100"));
     QCOMPARE(m_form->Edit3->text(), QStringLiteral("12.5"));
     QCOMPARE(m_form->Edit1->text(), QStringLiteral("150")); // the other controls keep theirs
+    // The window system mapping the dialog again (after a minimise, say) is no new show.
+    m_form->ComboBox1->setCurrentIndex(1);
+    QShowEvent mappedAgain;
+    QSpontaneKeyEvent::setSpontaneous(&mappedAgain);
+    qApp->notify(m_form.get(), &mappedAgain); // as delivered: sendEvent() clears the flag
+    QCOMPARE(m_form->ComboBox1->currentText(), QStringLiteral("20"));
 }
 
 void TestTForm8::unitLabelsFollowTheLog_data()
