@@ -1,11 +1,9 @@
 // KIVO Log Viewer
 #include "referenceview.h"
 
+#include "app/fullview.h"
 #include "app/imagefile.h"
 #include "app/logopener.h"
-#include "app/logview.h"
-#include "app/striprenderer.h"
-#include "display/displayarea.h"
 #include "header/headerio.h"
 
 namespace kivo::test {
@@ -17,8 +15,7 @@ TColourMap neutralColours()
     return map;
 }
 
-QImage referenceView(const QString &dataPath, int width, int rows, qint64 position,
-                     const TColourMap &colours)
+QImage referenceView(const QString &dataPath, int rows, qint64 position, const TColourMap &colours)
 {
     uniheader header;
     ResetHeader(header);
@@ -27,15 +24,10 @@ QImage referenceView(const QString &dataPath, int width, int rows, qint64 positi
         return QImage();
     ImageFile file;
     file.OpenImageFile(dataPath, check.layout.recordSize());
-    DisplayArea area;
-    area.setSize(width, rows);
-    area.Initialize();
-    StripRenderer::PrepareSurfaceA(*area.Surface());
-    StripRenderer::PrepareSurfaceB(*area.Surface());
-    LogView view(area, file, colours, check.layout);
-    view.setGeometry({file.RecordCount(), rows, check.layout.LogDirection});
-    view.fullPass(position);
-    return area.Surface()->image().copy();
+    const ViewGeometry view{file.RecordCount(), rows, check.layout.LogDirection};
+    return fullViewPicture(file, check.layout, view, position, colours)
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace kivo::test

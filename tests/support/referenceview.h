@@ -11,9 +11,9 @@ namespace kivo::test {
 // The tables at start-up: every byte maps to itself.
 TColourMap neutralColours();
 
-// The picture a full redraw of a log draws for a view of the given size at a scroll position,
+// The picture a full redraw of a log draws for a view of the given rows at a scroll position,
 // drawn on a display area of its own: what the viewer's surface must show after any pass.
-QImage referenceView(const QString &dataPath, int width, int rows, qint64 position,
+QImage referenceView(const QString &dataPath, int rows, qint64 position,
                      const TColourMap &colours = neutralColours());
 
 } // namespace kivo::test

@@ -101,8 +101,7 @@ QString TestTForm2::writeTestLog(const QString &name, qint64 count)
 
 void TestTForm2::checkPicture(const QString &log, const TColourMap &colours, const char *what)
 {
-    const QImage expected =
-        referenceView(log, m_form->DXDraw1->width(), m_form->DXDraw1->height(), 0, colours);
+    const QImage expected = referenceView(log, m_form->DXDraw1->height(), 0, colours);
     const QString difference = firstDifference(m_form->DXDraw1->Surface()->image(), expected);
     QVERIFY2(difference.isEmpty(), qPrintable(QString(what) + ": " + difference));
 }
