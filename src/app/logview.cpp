@@ -74,6 +74,7 @@ void LogView::incrementalPass(qint64 position)
         if (a && b)
             readAndDraw(qMin(*a, *b), qMax(*a, *b), position, paintFrom, paintTo);
     }
+    forgetVanishedRecords(position);
     drawMargin();
     finishPass();
 }
@@ -104,6 +105,16 @@ void LogView::readAndDraw(qint64 first, qint64 last, qint64 position, int paintF
         m_rows[size_t(*y)] = {true, line.Depth()};
         if (*y >= paintFrom && *y < paintTo)
             m_renderer.DrawImageRow(surface, line, *y);
+    }
+}
+
+void LogView::forgetVanishedRecords(qint64 position)
+{
+    const qint64 count = m_file.RecordCount();
+    for (int y = 0; y < m_geometry.rows; ++y) {
+        const auto record = m_geometry.recordOnRow(position, y);
+        if (!record || *record >= count)
+            m_rows[size_t(y)].present = false;
     }
 }
 

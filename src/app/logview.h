@@ -54,6 +54,9 @@ private:
     // Reads records first..last (in file order) and draws those whose rows are in [paintFrom,
     // paintTo); remembers the depth of every record read.
     void readAndDraw(qint64 first, qint64 last, qint64 position, int paintFrom, int paintTo);
+    // Rows whose records the file no longer holds (another program cut it short) lose their
+    // marks, as a pass that read those records would find nothing there.
+    void forgetVanishedRecords(qint64 position);
     void drawMargin();
     void finishPass();
 
