@@ -41,8 +41,14 @@ void TestSettingsFile::missingFileGivesFallback()
              QStringLiteral("/opt/kivo/"));
     test::writeFile(dir.filePath("nokey.Ini"), "[File Parameters]\nOther=1\n");
     QCOMPARE(loadLastLogDir(dir.filePath("nokey.Ini"), "/opt/kivo/"), QStringLiteral("/opt/kivo/"));
-    // A directory where the file should be cannot be read: the fallback, no error.
+    // A directory where the file should be cannot be read, nor a file without read permission:
+    // the fallback, no error.
     QCOMPARE(loadLastLogDir(dir.path(), "/opt/kivo/"), QStringLiteral("/opt/kivo/"));
+    test::writeFile(dir.filePath("locked.Ini"), "[File Parameters]\nLogDir=/data\n");
+    QVERIFY(QFile::setPermissions(dir.filePath("locked.Ini"), QFile::WriteOwner));
+    const test::FilePermissionsApply permissions;
+    QCOMPARE(loadLastLogDir(dir.filePath("locked.Ini"), "/opt/kivo/"),
+             QStringLiteral("/opt/kivo/"));
 }
 
 void TestSettingsFile::roundTripCreatesDirectory()
