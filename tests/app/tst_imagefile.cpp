@@ -64,9 +64,9 @@ void TestImageFile::partialRecordIsNeverARecord()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("log.bhx");
-    DataFileSpec spec(360, 9, 0, 1);
-    spec.trailing = QByteArray(172, '\x7f');
-    writeDataFile(path, spec);
+    DataFileContent content(360, 9, 0, 1);
+    content.trailing = QByteArray(172, '\x7f');
+    writeDataFile(path, content);
     ImageFile file;
     file.OpenImageFile(path, TImageLine::recordSize(360));
     file.SeekRecord(8);

@@ -81,7 +81,7 @@ void TestBadInput::badHeaders()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     QTemporaryDir dir;
-    const QString log = writeLog(dir.path(), "bad", header, DataFileSpec(720, 5));
+    const QString log = writeLog(dir.path(), "bad", header, DataFileContent(720, 5));
     const KivoRun run = runKivo({"info", log});
     QCOMPARE(run.exitCode, exitCode);
     if (exitCode == 0)
@@ -99,7 +99,7 @@ void TestBadInput::hugeHeaderOpens()
     header.reserve(header.size() + 100 * 1024 * 1024);
     while (header.size() < 100 * 1024 * 1024)
         header += filler;
-    const QString log = writeLog(dir.path(), "huge", header, DataFileSpec(720, 5));
+    const QString log = writeLog(dir.path(), "huge", header, DataFileContent(720, 5));
     const KivoRun run = runKivo({"info", log});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(infoJson(run)["layout"].toObject()["RecordCount"].toInt(), 5);
@@ -123,7 +123,7 @@ void TestBadInput::headerThatIsADirectory()
 {
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("log.HED"));
-    writeDataFile(dir.filePath("log.bhx"), DataFileSpec(720, 5));
+    writeDataFile(dir.filePath("log.bhx"), DataFileContent(720, 5));
     const KivoRun run = runKivo({"info", dir.filePath("log.bhx")});
     QCOMPARE(run.exitCode, 2);
     QVERIFY2(run.err.contains(dir.filePath("log.HED").toUtf8()), run.err.constData());
@@ -246,7 +246,7 @@ void TestBadInput::awkwardNames()
     QFETCH(QString, name);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath(QFileInfo(dir.filePath(name)).path()));
-    const QString log = writeLog(dir.path(), name, validHeader(360), DataFileSpec(360, 4));
+    const QString log = writeLog(dir.path(), name, validHeader(360), DataFileContent(360, 4));
     const KivoRun run = runKivo({"info", log});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(infoJson(run)["HeaderFileName"].toString(), dir.filePath(name + ".HED"));
@@ -257,7 +257,7 @@ void TestBadInput::headerOnlyInAnotherCase()
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("HOLE9.hed"), validHeader(720));
-    writeDataFile(dir.filePath("HOLE9.bhx"), DataFileSpec(720, 2));
+    writeDataFile(dir.filePath("HOLE9.bhx"), DataFileContent(720, 2));
     const KivoRun run = runKivo({"info", dir.filePath("HOLE9.bhx")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(infoJson(run)["HeaderFileName"].toString(), dir.filePath("HOLE9.hed"));
@@ -267,7 +267,7 @@ void TestBadInput::symbolicLink()
 {
     // A link to a data file uses the header beside the link, under the link's name.
     QTemporaryDir dir;
-    writeDataFile(dir.filePath("real.bhx"), DataFileSpec(720, 6));
+    writeDataFile(dir.filePath("real.bhx"), DataFileContent(720, 6));
     QVERIFY(QFile::link(dir.filePath("real.bhx"), dir.filePath("alias.bhx")));
     writeFile(dir.filePath("alias.HED"), validHeader(720));
     const KivoRun run = runKivo({"info", dir.filePath("alias.bhx")});

@@ -47,9 +47,9 @@ void TestPrintCli::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     // A depth mark every 100 records, so that the depth margin is mostly white.
-    DataFileSpec spec(720, 1000, 1500, 1);
+    DataFileContent content(720, 1000, 1500, 1);
     // A dark image, so that the printed capture stands out from the white page.
-    spec.colour = [](qint64 k, int i) {
+    content.colour = [](qint64 k, int i) {
         return Rgb{uchar(40 + k % 20), uchar(60 + i % 40), 90};
     };
     m_log = writeLog(m_dir.path(), "hole",
@@ -57,7 +57,7 @@ void TestPrintCli::initTestCase()
                                  "Company=Nord\xE9 Drilling\nLogName=optical\nKellyBushing=12.5\n"
                                  "RunNo1=1\nDateRun1=2024-05-14\nBitRec1=96\n"
                                  "Comment1=Water at 4 m\n"),
-                     spec);
+                     content);
     uniheader header;
     ResetHeader(header);
     QVERIFY(checkLogHeader(m_log, header, 0, 0).accepted());
@@ -238,7 +238,7 @@ void TestPrintCli::errors()
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     const QString bare = m_dir.filePath("bare.bhx");
-    writeDataFile(bare, DataFileSpec(720, 10));
+    writeDataFile(bare, DataFileContent(720, 10));
     for (QString &argument : arguments) {
         if (argument == "LOG")
             argument = m_log;

@@ -219,11 +219,11 @@ void TestRender::colourTablesApplied()
     QFETCH(QStringList, options);
     QFETCH(QList<int>, colour);
     QTemporaryDir dir;
-    DataFileSpec spec(360, 10, 50, 10);
-    spec.colour = [](qint64, int) {
+    DataFileContent content(360, 10, 50, 10);
+    content.colour = [](qint64, int) {
         return Rgb{0, 10, 20};
     };
-    const QString log = writeLog(dir.path(), "flat", validHeader(360, 12), spec);
+    const QString log = writeLog(dir.path(), "flat", validHeader(360, 12), content);
     const QString bmp = dir.filePath("flat.bmp");
     const KivoRun run = runKivo(QStringList{"render", log, "--rows", "10", "--out", bmp} + options);
     QCOMPARE(run.exitCode, 0);

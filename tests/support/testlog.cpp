@@ -38,17 +38,17 @@ QByteArray makeRecord(int samples, qint32 depth, qint16 bearing, qint16 angle,
     return record;
 }
 
-void writeDataFile(const QString &path, const DataFileSpec &spec)
+void writeDataFile(const QString &path, const DataFileContent &content)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         QFAIL(qPrintable("cannot write " + path));
-    for (qint64 k = 0; k < spec.count; ++k) {
-        const qint32 depth = spec.firstDepth + qint32(k) * spec.depthStep;
-        file.write(makeRecord(spec.samples, depth, patternBearing(k), patternAngle(k),
-                              [&](int i) { return spec.colour(k, i); }));
+    for (qint64 k = 0; k < content.count; ++k) {
+        const qint32 depth = content.firstDepth + qint32(k) * content.depthStep;
+        file.write(makeRecord(content.samples, depth, patternBearing(k), patternAngle(k),
+                              [&](int i) { return content.colour(k, i); }));
     }
-    file.write(spec.trailing);
+    file.write(content.trailing);
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -66,11 +66,11 @@ QByteArray validHeader(int samples, int logMode, const QByteArray &extraWellInfo
 }
 
 QString writeLog(const QString &dir, const QString &name, const QByteArray &header,
-                 const DataFileSpec &spec)
+                 const DataFileContent &content)
 {
     const QString data = dir + "/" + name + ".bhx";
     writeFile(dir + "/" + name + ".HED", header);
-    writeDataFile(data, spec);
+    writeDataFile(data, content);
     return data;
 }
 

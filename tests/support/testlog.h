@@ -16,8 +16,8 @@ using SampleColour = std::function<Rgb(qint64 k, int i)>;
 // A pattern every test can recompute: red = k, green = i, blue = k + i (all mod 256).
 Rgb patternColour(qint64 k, int i);
 
-struct DataFileSpec {
-    DataFileSpec(int samples_, qint64 count_, qint32 firstDepth_ = 0, qint32 depthStep_ = 10)
+struct DataFileContent {
+    DataFileContent(int samples_, qint64 count_, qint32 firstDepth_ = 0, qint32 depthStep_ = 10)
         : samples(samples_)
         , count(count_)
         , firstDepth(firstDepth_)
@@ -39,7 +39,7 @@ QByteArray makeRecord(int samples, qint32 depth, qint16 bearing, qint16 angle,
 qint16 patternBearing(qint64 k);
 qint16 patternAngle(qint64 k);
 
-void writeDataFile(const QString &path, const DataFileSpec &spec);
+void writeDataFile(const QString &path, const DataFileContent &content);
 void writeFile(const QString &path, const QByteArray &bytes);
 
 // A header that the viewer accepts: "Ident" WL_EXT, the sample count and "LogMode", plus any
@@ -48,6 +48,6 @@ QByteArray validHeader(int samples, int logMode = 12, const QByteArray &extraWel
 
 // Writes <dir>/<name>.bhx and <dir>/<name>.HED; returns the data file's path.
 QString writeLog(const QString &dir, const QString &name, const QByteArray &header,
-                 const DataFileSpec &spec);
+                 const DataFileContent &content);
 
 } // namespace kivo::test

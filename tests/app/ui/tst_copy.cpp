@@ -127,7 +127,7 @@ void TestCopy::cleanup()
 
 QString TestCopy::writeTestLog(const QString &name, int logMode, qint64 count)
 {
-    return writeLog(m_dir->path(), name, validHeader(720, logMode), DataFileSpec(720, count));
+    return writeLog(m_dir->path(), name, validHeader(720, logMode), DataFileContent(720, count));
 }
 
 void TestCopy::checkClipboard(const QImage &picture, int rowLength)

@@ -92,7 +92,7 @@ QString TestOpenCommand::writeTestLog(const QString &name, int logMode, qint64 c
                                       const QByteArray &extra)
 {
     return writeLog(m_dir->path(), name, validHeader(720, logMode, extra),
-                    DataFileSpec(720, count, FirstDepth, DepthStep));
+                    DataFileContent(720, count, FirstDepth, DepthStep));
 }
 
 void TestOpenCommand::opensFromTheCommandLine()
@@ -177,7 +177,7 @@ void TestOpenCommand::refusesInvalidIdentWithMessage()
 {
     TForm1 &form = *m_viewer->form1;
     const QString log =
-        writeLog(m_dir->path(), "bad", "[General]\nIdent=wl_ext\n", DataFileSpec(720, 10));
+        writeLog(m_dir->path(), "bad", "[General]\nIdent=wl_ext\n", DataFileContent(720, 10));
     QString message;
     answerMessageBox(&message);
     form.state().OpenFromCommandLine = 1;
@@ -194,7 +194,7 @@ void TestOpenCommand::refusesMissingHeaderSilently()
 {
     TForm1 &form = *m_viewer->form1;
     const QString data = m_dir->filePath("nohead.bhx");
-    writeDataFile(data, DataFileSpec(720, 10));
+    writeDataFile(data, DataFileContent(720, 10));
     const ModalWatch watch;
     form.state().OpenFromCommandLine = 1;
     form.openCommand().setCommandLineFile(data);

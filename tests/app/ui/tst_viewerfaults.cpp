@@ -119,7 +119,7 @@ void TestViewerFaults::fileReplacedWhileOpen()
 {
     const QString log = writeLog(m_dir->path(), "swap", validHeader(720), {720, 2000});
     const QString larger = m_dir->filePath("larger.bhx");
-    writeDataFile(larger, DataFileSpec(720, 9000, 777, 3));
+    writeDataFile(larger, DataFileContent(720, 9000, 777, 3));
     Viewer viewer;
     TForm1 &form = *viewer.form1;
     form.show();
@@ -158,7 +158,7 @@ void TestViewerFaults::exitFromAMessageBoxOfTheOpenCommand()
     // The open command shows "Invalid Header!"; the user quits while the box is up. The box
     // goes with the program, the open returns and the program's loop ends.
     const QString log =
-        writeLog(m_dir->path(), "bad", "[General]\nIdent=BAD\n", DataFileSpec(720, 3));
+        writeLog(m_dir->path(), "bad", "[General]\nIdent=BAD\n", DataFileContent(720, 3));
     Viewer viewer;
     TForm1 &form = *viewer.form1;
     form.show();

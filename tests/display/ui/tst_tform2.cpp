@@ -96,7 +96,7 @@ void TestTForm2::cleanup()
 QString TestTForm2::writeTestLog(const QString &name, qint64 count)
 {
     // Top-down: record k on row k, sample i in column 63 + i; red k, green i, blue k + i.
-    return writeLog(m_dir->path(), name, validHeader(720, 12), DataFileSpec(720, count));
+    return writeLog(m_dir->path(), name, validHeader(720, 12), DataFileContent(720, count));
 }
 
 void TestTForm2::checkPicture(const QString &log, const TColourMap &colours, const char *what)

@@ -78,11 +78,12 @@ void TestPrintCommands::cleanup()
 
 QString TestPrintCommands::writeTestLog()
 {
-    DataFileSpec spec(720, 2000, 1000, 5);
-    spec.colour = [](qint64 k, int i) {
+    DataFileContent content(720, 2000, 1000, 5);
+    content.colour = [](qint64 k, int i) {
         return Rgb{uchar(k % 64), uchar(i % 64), 80};
     };
-    return writeLog(m_dir->path(), "hole", validHeader(720, 12, "Company=ACME\nRunNo1=1\n"), spec);
+    return writeLog(m_dir->path(), "hole", validHeader(720, 12, "Company=ACME\nRunNo1=1\n"),
+                    content);
 }
 
 void TestPrintCommands::withoutPrintersThePrinterWritesPdf()
