@@ -27,11 +27,19 @@ bool openLog(const QString &dataPath, OpenedLog &log)
     return true;
 }
 
-int openLogView(const QCommandLineParser &parser, qint64 rows, OpenedLog &log, ViewGeometry &view,
+void addViewOptions(QCommandLineParser &parser)
+{
+    parser.addOption({"rows", "the view's height in rows (1 to 100000)", "R"});
+    parser.addOption({"position", "the scroll position, 0 (default) to the scroll maximum", "P"});
+}
+
+int openLogView(const QCommandLineParser &parser, OpenedLog &log, ViewGeometry &view,
                 qint64 &position)
 {
+    qint64 rows = 0;
     position = 0;
-    if (!integerOption(parser, "position", 0, NoUpperLimit, position))
+    if (!integerOption(parser, "rows", 1, 100000, rows) ||
+        !integerOption(parser, "position", 0, NoUpperLimit, position))
         return ExitUsage;
     if (!openLog(parser.positionalArguments().first(), log))
         return ExitRefused;

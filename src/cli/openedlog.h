@@ -25,11 +25,14 @@ struct OpenedLog {
 // Opens dataPath into log. On refusal or error prints the reason and returns false (exit 2).
 bool openLog(const QString &dataPath, OpenedLog &log);
 
-// Opens the log the command line names for a view of `rows` rows at --position (default 0).
-// The position's form is checked before the log is opened, so that a bad value is a usage error
-// for any log; its upper bound, the scroll maximum, once the log is open. Returns ExitOk, or
-// the exit code after printing why.
-int openLogView(const QCommandLineParser &parser, qint64 rows, OpenedLog &log, ViewGeometry &view,
+// Adds --rows and --position, the view a command shows.
+void addViewOptions(QCommandLineParser &parser);
+
+// Opens the log the command line names for a view of --rows rows at --position (default 0).
+// Both options' forms are checked before the log is opened, so that a bad value is a usage
+// error for any log; the position's upper bound, the scroll maximum, once the log is open.
+// Returns ExitOk, or the exit code after printing why.
+int openLogView(const QCommandLineParser &parser, OpenedLog &log, ViewGeometry &view,
                 qint64 &position);
 
 } // namespace kivo::cli

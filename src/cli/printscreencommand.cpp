@@ -18,8 +18,7 @@ int runPrintScreen(const QStringList &arguments)
         "scale, and below it the view as the viewer shows it after opening the log and "
         "scrolling to the position, stretched across the page. Portrait, as the printer starts.");
     parser.addPositionalArgument("LOG.bhx", "the data file");
-    parser.addOption({"rows", "the view's height in rows (1 to 100000)", "R"});
-    parser.addOption({"position", "the scroll position, 0 (default) to the scroll maximum", "P"});
+    addViewOptions(parser);
     parser.addOption({"out", "the PDF file to write", "FILE.pdf"});
     addPageOption(parser);
     int exitCode = ExitOk;
@@ -35,15 +34,14 @@ int runPrintScreen(const QStringList &arguments)
         printError(QStringLiteral("--out must name a .pdf file, not '%1'").arg(out));
         return ExitUsage;
     }
-    qint64 rows = 0;
     QPageSize paper;
-    if (!integerOption(parser, "rows", 1, 100000, rows) || !pageSizeOption(parser, paper))
+    if (!pageSizeOption(parser, paper))
         return ExitUsage;
 
     OpenedLog log;
     ViewGeometry view;
     qint64 position = 0;
-    exitCode = openLogView(parser, rows, log, view, position);
+    exitCode = openLogView(parser, log, view, position);
     if (exitCode != ExitOk)
         return exitCode;
 

@@ -32,8 +32,7 @@ int runReadouts(const QStringList &arguments)
         "maximum, the first record drawn and the surface width for a view of a log, as the "
         "viewer shows them after opening the log and scrolling to the position.");
     parser.addPositionalArgument("LOG.bhx", "the data file");
-    parser.addOption({"rows", "the view's height in rows (1 to 100000)", "R"});
-    parser.addOption({"position", "the scroll position, 0 (default) to the scroll maximum", "P"});
+    addViewOptions(parser);
     int exitCode = ExitOk;
     if (!parseCommandLine(parser, "readouts", arguments, exitCode))
         return exitCode;
@@ -41,14 +40,10 @@ int runReadouts(const QStringList &arguments)
         printError("readouts takes one data file and --rows; 'kivo readouts --help' describes it");
         return ExitUsage;
     }
-    qint64 rows = 0;
-    if (!integerOption(parser, "rows", 1, 100000, rows))
-        return ExitUsage;
-
     OpenedLog log;
     ViewGeometry view;
     qint64 position = 0;
-    exitCode = openLogView(parser, rows, log, view, position);
+    exitCode = openLogView(parser, log, view, position);
     if (exitCode != ExitOk)
         return exitCode;
 

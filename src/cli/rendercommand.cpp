@@ -68,8 +68,7 @@ int runRender(const QStringList &arguments)
         "scrolling to position P and redrawing in full: 783 pixels wide when the scroll bar "
         "shows (more records than rows), 801 otherwise.");
     parser.addPositionalArgument("LOG.bhx", "the data file");
-    parser.addOption({"rows", "the view's height in rows (1 to 100000)", "R"});
-    parser.addOption({"position", "the scroll position, 0 (default) to the scroll maximum", "P"});
+    addViewOptions(parser);
     parser.addOption({"brightness", "brightness, -100 to 100 (default 0)", "B"});
     parser.addOption({"contrast", "contrast in percent, 0 to 800 (default 100)", "C"});
     parser.addOption({"out",
@@ -84,11 +83,9 @@ int runRender(const QStringList &arguments)
                    "describes it");
         return ExitUsage;
     }
-    qint64 rows = 0;
     qint64 brightness = 0;
     qint64 contrast = 100;
-    if (!integerOption(parser, "rows", 1, 100000, rows) ||
-        !integerOption(parser, "brightness", -100, 100, brightness) ||
+    if (!integerOption(parser, "brightness", -100, 100, brightness) ||
         !integerOption(parser, "contrast", 0, 800, contrast))
         return ExitUsage;
     const QString out = parser.value("out");
@@ -101,7 +98,7 @@ int runRender(const QStringList &arguments)
     OpenedLog log;
     ViewGeometry view;
     qint64 position = 0;
-    exitCode = openLogView(parser, rows, log, view, position);
+    exitCode = openLogView(parser, log, view, position);
     if (exitCode != ExitOk)
         return exitCode;
 
