@@ -10,10 +10,8 @@
 // afterwards is what a full redraw at that position draws on a fresh surface.
 #include "app/fullview.h"
 #include "app/imagefile.h"
-#include "app/logopener.h"
 #include "app/logview.h"
 #include "app/readouts.h"
-#include "app/striprenderer.h"
 #include "app/timageline.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
@@ -77,15 +75,6 @@ private:
     int m_fd;
 };
 
-// A display area of the view's size, prepared as the open command prepares it.
-void prepare(DisplayArea &area, const ViewGeometry &geometry)
-{
-    area.setSize(geometry.surfaceWidth(), geometry.rows);
-    area.Initialize();
-    StripRenderer::PrepareSurfaceA(*area.Surface());
-    StripRenderer::PrepareSurfaceB(*area.Surface());
-}
-
 // Aborts unless the surface shows what a full redraw at the position draws.
 void checkAgainstFullRedraw(const DisplayArea &area, const QString &path, const LogLayout &layout,
                             const ViewGeometry &geometry, const TColourMap &colours,
@@ -120,7 +109,7 @@ void view(const QString &path, const LogLayout &layout, const uchar *parameters)
     TColourMap colours = coloursFrom(parameters[1]);
     ViewGeometry geometry{file.RecordCount(), rowsFrom(parameters[0]), layout.LogDirection};
     DisplayArea area;
-    prepare(area, geometry);
+    prepareDisplay(area, geometry);
     LogView logView(area, file, colours, layout);
     logView.setGeometry(geometry);
 

@@ -7,20 +7,24 @@
 
 namespace kivo {
 
+void prepareDisplay(DisplayArea &area, const ViewGeometry &view)
+{
+    area.setSize(view.surfaceWidth(), view.rows);
+    area.Initialize();
+    StripRenderer::PrepareSurfaceA(*area.Surface());
+    StripRenderer::PrepareSurfaceB(*area.Surface());
+}
+
 TDIB fullViewPicture(ImageFile &file, const LogLayout &layout, const ViewGeometry &view,
                      qint64 position, const TColourMap &colours)
 {
     DisplayArea area;
-    area.setSize(view.surfaceWidth(), view.rows);
-    area.Initialize();
-    TDirectDrawSurface &surface = *area.Surface();
-    StripRenderer::PrepareSurfaceA(surface);
-    StripRenderer::PrepareSurfaceB(surface);
+    prepareDisplay(area, view);
     LogView logView(area, file, colours, layout);
     logView.setGeometry(view);
     logView.fullPass(position);
     TDIB picture;
-    surface.CaptureTo(picture);
+    area.Surface()->CaptureTo(picture);
     return picture;
 }
 

@@ -6,9 +6,14 @@
 
 namespace kivo {
 
+class DisplayArea;
 class ImageFile;
 struct LogLayout;
 struct TColourMap;
+
+// Makes the display area's surface at the view's size and prepares it as opening a log does:
+// white, the label font, the margin whitened.
+void prepareDisplay(DisplayArea &area, const ViewGeometry &view);
 
 // The picture the viewer's surface holds after opening a log in a view of view.rows rows and
 // redrawing in full at the position: a display area at the view's width, both steps of the
