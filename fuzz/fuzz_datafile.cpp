@@ -12,7 +12,6 @@
 #include "app/imagefile.h"
 #include "app/logview.h"
 #include "app/readouts.h"
-#include "app/timageline.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
 #include "header/headerio.h"
@@ -26,7 +25,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 using namespace kivo;
 
@@ -90,18 +88,6 @@ void checkAgainstFullRedraw(const DisplayArea &area, const QString &path, const 
     }
 }
 
-void readReadouts(ImageFile &file, const LogLayout &layout, const ViewGeometry &geometry,
-                  qint64 position, ReadoutTexts &readouts)
-{
-    const auto record = geometry.readoutRecord(position);
-    if (!record)
-        return;
-    std::vector<uchar> buffer(size_t(layout.recordSize()));
-    file.SeekRecord(*record);
-    if (file.ReadRecord(buffer.data()) == 1)
-        setReadouts(readouts, TImageLine(buffer.data(), layout.SamplesPerLine));
-}
-
 void view(const QString &path, const LogLayout &layout, const uchar *parameters)
 {
     ImageFile file;
@@ -115,7 +101,7 @@ void view(const QString &path, const LogLayout &layout, const uchar *parameters)
 
     ReadoutTexts readouts;
     qint64 position = 0;
-    readReadouts(file, layout, geometry, position, readouts);
+    readReadouts(readouts, file, layout.SamplesPerLine, geometry, position);
     logView.fullPass(position);
     checkAgainstFullRedraw(area, path, layout, geometry, colours, position);
 
@@ -167,7 +153,7 @@ void view(const QString &path, const LogLayout &layout, const uchar *parameters)
             break;
         }
         position = qBound<qint64>(0, position, geometry.scrollMax());
-        readReadouts(file, layout, geometry, position, readouts);
+        readReadouts(readouts, file, layout.SamplesPerLine, geometry, position);
         if (lineStep)
             logView.incrementalPass(position);
         else

@@ -1,7 +1,9 @@
 // KIVO Log Viewer
 #include "app/readouts.h"
 
+#include "app/imagefile.h"
 #include "app/timageline.h"
+#include "app/viewgeometry.h"
 
 #include <cstdlib>
 
@@ -26,6 +28,17 @@ QString fixedPoint(qint64 value, int decimals, int width, const QLocale &locale)
 }
 
 } // namespace
+
+void readReadouts(ReadoutTexts &readouts, ImageFile &file, int samplesPerLine,
+                  const ViewGeometry &view, qint64 position, const QLocale &locale)
+{
+    const auto record = view.readoutRecord(position);
+    if (!record)
+        return;
+    file.SeekRecord(*record);
+    if (const uchar *bytes = file.ReadRecordView())
+        setReadouts(readouts, TImageLine(bytes, samplesPerLine), locale);
+}
 
 QString formatDepthReadout(qint32 depth, const QLocale &locale)
 {

@@ -8,7 +8,9 @@
 
 namespace kivo {
 
+class ImageFile;
 class TImageLine;
+struct ViewGeometry;
 
 // The texts of the three readouts above the image: depth (Label1), angle (Label3) and bearing
 // (Label5).
@@ -22,6 +24,12 @@ struct ReadoutTexts {
 // is out of range.
 void setReadouts(ReadoutTexts &readouts, const TImageLine &record,
                  const QLocale &locale = QLocale::system());
+
+// Sets the readouts for a view at a scroll position from the record it shows on top. An empty
+// log, or a record that a shrinking file no longer holds, leaves them as they were.
+void readReadouts(ReadoutTexts &readouts, ImageFile &file, int samplesPerLine,
+                  const ViewGeometry &view, qint64 position,
+                  const QLocale &locale = QLocale::system());
 
 // Depth in units with three decimals, right-aligned in at least six characters:
 // 1500 -> " 1.500", 123456 -> "123.456", -250 -> "-0.250".

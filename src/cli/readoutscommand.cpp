@@ -1,6 +1,5 @@
 // KIVO Log Viewer
 #include "app/readouts.h"
-#include "app/timageline.h"
 #include "app/viewgeometry.h"
 #include "cli/clicommon.h"
 #include "cli/jsonwriter.h"
@@ -8,21 +7,6 @@
 #include "kivoerror.h"
 
 namespace kivo::cli {
-
-namespace {
-
-// The readouts as the viewer sets them for a position: from the record the view shows on top.
-void readoutsAt(OpenedLog &log, const ViewGeometry &view, qint64 position, ReadoutTexts &texts)
-{
-    const auto record = view.readoutRecord(position);
-    if (!record)
-        return;
-    log.file.SeekRecord(*record);
-    if (const uchar *bytes = log.file.ReadRecordView())
-        setReadouts(texts, TImageLine(bytes, log.check.layout.SamplesPerLine));
-}
-
-} // namespace
 
 int runReadouts(const QStringList &arguments)
 {
@@ -49,9 +33,10 @@ int runReadouts(const QStringList &arguments)
 
     ReadoutTexts texts;
     try {
-        readoutsAt(log, view, 0, texts);
+        const int samples = log.check.layout.SamplesPerLine;
+        readReadouts(texts, log.file, samples, view, 0);
         if (position != 0)
-            readoutsAt(log, view, position, texts);
+            readReadouts(texts, log.file, samples, view, position);
     } catch (const KivoError &error) {
         printError(error.text());
         return ExitRefused;

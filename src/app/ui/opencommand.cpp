@@ -5,7 +5,6 @@
 #include "app/logview.h"
 #include "app/settingsfile.h"
 #include "app/striprenderer.h"
-#include "app/timageline.h"
 #include "app/ui/mainmenu.h"
 #include "app/ui/messages.h"
 #include "app/ui/tform1.h"
@@ -231,14 +230,8 @@ void OpenCommand::updateReadouts()
 
 void OpenCommand::refreshReadouts(qint64 position)
 {
-    ViewerState &state = m_form.state();
-    const auto record = m_view->geometry().readoutRecord(position);
-    if (record) {
-        state.ImageFile.SeekRecord(*record);
-        // A record that a shrinking file no longer holds leaves the readouts as they were.
-        if (const uchar *bytes = state.ImageFile.ReadRecordView())
-            setReadouts(m_readouts, TImageLine(bytes, m_layout.SamplesPerLine));
-    }
+    readReadouts(m_readouts, m_form.state().ImageFile, m_layout.SamplesPerLine, m_view->geometry(),
+                 position);
     showReadouts();
 }
 
