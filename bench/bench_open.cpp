@@ -3,11 +3,11 @@
 // data file opened and counted, the display made and prepared, the first full pass drawn and
 // presented. For the demonstration log and for a 4 GiB log (sparse, so that it costs no disk):
 // the time must not grow with the file.
-#include "app/demolog.h"
-#include "app/imagefile.h"
-#include "app/logopener.h"
-#include "app/logview.h"
-#include "app/striprenderer.h"
+#include "demo/demolog.h"
+#include "log/imagefile.h"
+#include "log/logopener.h"
+#include "display/logview.h"
+#include "display/striprenderer.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
 #include "header/headerio.h"

@@ -8,10 +8,10 @@
 //
 // Besides the sanitizers' checks it holds every pass to the viewer's promise: the surface
 // afterwards is what a full redraw at that position draws on a fresh surface.
-#include "app/fullview.h"
-#include "app/imagefile.h"
-#include "app/logview.h"
-#include "app/readouts.h"
+#include "display/fullview.h"
+#include "log/imagefile.h"
+#include "display/logview.h"
+#include "log/readouts.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
 #include "header/headerio.h"

@@ -1,5 +1,5 @@
 // KIVO Log Viewer
-#include "app/demolog.h"
+#include "demo/demolog.h"
 #include "cli/clicommon.h"
 #include "kivoerror.h"
 

@@ -1,9 +1,9 @@
 // KIVO Log Viewer
 #pragma once
 
-#include "app/imagefile.h"
-#include "app/logopener.h"
-#include "app/viewgeometry.h"
+#include "log/imagefile.h"
+#include "log/logopener.h"
+#include "log/viewgeometry.h"
 #include "header/uniheader.h"
 
 #include <QCommandLineParser>

@@ -1,5 +1,5 @@
 // KIVO Log Viewer
-#include "app/fullview.h"
+#include "display/fullview.h"
 #include "cli/clicommon.h"
 #include "cli/openedlog.h"
 #include "cli/pdfpage.h"

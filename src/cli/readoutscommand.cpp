@@ -1,6 +1,6 @@
 // KIVO Log Viewer
-#include "app/readouts.h"
-#include "app/viewgeometry.h"
+#include "log/readouts.h"
+#include "log/viewgeometry.h"
 #include "cli/clicommon.h"
 #include "cli/jsonwriter.h"
 #include "cli/openedlog.h"

@@ -1,5 +1,5 @@
 // KIVO Log Viewer
-#include "app/logopener.h"
+#include "log/logopener.h"
 #include "header/headerio.h"
 #include "header/headersheet.h"
 #include "kivorunner.h"

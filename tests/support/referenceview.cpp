@@ -1,9 +1,9 @@
 // KIVO Log Viewer
 #include "referenceview.h"
 
-#include "app/fullview.h"
-#include "app/imagefile.h"
-#include "app/logopener.h"
+#include "display/fullview.h"
+#include "log/imagefile.h"
+#include "log/logopener.h"
 #include "header/headerio.h"
 
 namespace kivo::test {

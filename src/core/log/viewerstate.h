@@ -1,0 +1,59 @@
+// KIVO Log Viewer
+#pragma once
+
+#include "log/imagefile.h"
+#include "display/colourmap.h"
+#include "header/uniheader.h"
+
+#include <QString>
+
+namespace kivo {
+
+// The viewer parameters: all zero at start-up and never loaded from a file.
+struct iniparam {
+    qint32 ViewDepthUnit = 0;      // depth unit of the log being viewed: 0 metres, else feet
+    qint32 DefaultSampleCount = 0; // the default for "SampleCount"; nothing sets it
+    double VerticalDpi = 0.0;      // the print options' vertical resolution
+};
+
+// Redraw requests: which pass the loop runs next.
+enum RedrawKinds : quint8 {
+    RedrawLineUp = 0,   // incremental, new rows at the top (direction 2)
+    RedrawLineDown = 1, // incremental, new rows at the bottom (direction 2)
+    RedrawPageUp = 2,   // full
+    RedrawPageDown = 3, // full
+    RedrawFull = 4,     // full: thumb released, a log opened, colour tables rebuilt
+};
+
+// What the main window and its tool windows share while the program runs: the header record,
+// the viewer parameters, the colour tables, the open log's display settings and the requests
+// that travel between the handlers and the open command's loop.
+struct ViewerState {
+    uniheader header;
+    iniparam params;
+    TColourMap ColourMap;
+
+    kivo::ImageFile ImageFile;
+    int SamplesPerLine = 0;
+    int LogDirection = 0;
+    int OrientationMode = 0;
+    double LogStartDepth = 0.0;
+    double LogEndDepth = 0.0;
+
+    quint8 RedrawPending = 0;
+    quint8 RedrawKind = 0;
+    quint8 CloseRequested = 0;
+    quint8 OpenFromCommandLine = 0;
+
+    QString LastLogDir;
+    QString HeaderFileName;
+
+    // Asks the loop for a pass of the given kind on its next turn.
+    void requestRedraw(quint8 kind)
+    {
+        RedrawKind = kind;
+        RedrawPending = 1;
+    }
+};
+
+} // namespace kivo

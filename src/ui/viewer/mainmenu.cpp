@@ -1,0 +1,62 @@
+// KIVO Log Viewer
+#include "ui/viewer/mainmenu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace kivo {
+
+namespace {
+
+QAction *item(QMenu *menu, const QString &caption, const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(caption);
+    action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
+    : QObject(parent)
+{
+    File1 = bar->addMenu(QStringLiteral("&File"));
+    ReplayLog1 = item(File1, QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    Close1 = item(File1, QStringLiteral("&Close"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    EditHeader1 = item(File1, QStringLiteral("&View Header"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    File1->addSeparator();
+    Print1 = item(File1, QStringLiteral("Print &Setup..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    Print2 = item(File1, QStringLiteral("&Print Screen"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    PrintHeader1 = item(File1, QStringLiteral("Print &Header"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    File1->addSeparator();
+    Exit1 = item(File1, QStringLiteral("E&xit") + QString(26, QLatin1Char(' ')),
+                 QKeySequence(Qt::CTRL | Qt::Key_X));
+
+    Edit1 = bar->addMenu(QStringLiteral("&Edit"));
+    Copy1 = item(Edit1, QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+
+    View1 = bar->addMenu(QStringLiteral("&View"));
+    BrightnessAdjust1 =
+        item(View1, QStringLiteral("&Display Adjust"), QKeySequence(Qt::CTRL | Qt::Key_D));
+
+    About1 = bar->addAction(QStringLiteral("&About..."));
+    About1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    setState(State::Idle);
+}
+
+void MainMenu::setState(State state)
+{
+    m_state = state;
+    const bool viewing = state == State::Viewing;
+    ReplayLog1->setEnabled(!viewing);
+    Close1->setEnabled(viewing);
+    EditHeader1->setEnabled(viewing);
+    Print2->setEnabled(viewing);
+    PrintHeader1->setEnabled(viewing);
+    Copy1->setEnabled(state != State::Idle);
+    BrightnessAdjust1->setEnabled(state != State::Idle);
+}
+
+} // namespace kivo

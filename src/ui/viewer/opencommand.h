@@ -1,0 +1,68 @@
+// KIVO Log Viewer
+#pragma once
+
+#include "log/loglayout.h"
+#include "log/readouts.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace kivo {
+
+class LogView;
+class TForm1;
+
+// The "&Open" command: chooses a data file (the open dialog, or the file named on the command
+// line), reads and checks its header, opens the data file, and then stays in its own loop,
+// serving redraw requests and dispatching window events, until the log is closed or the program
+// quits. It returns only then. Every other command runs inside that loop, between two passes.
+class OpenCommand {
+public:
+    explicit OpenCommand(TForm1 &form);
+    ~OpenCommand();
+
+    // ReplayLog1Click: the whole open, view and close of one log.
+    void run();
+    // The file the command line named; used instead of the dialog when OpenFromCommandLine is set.
+    void setCommandLineFile(const QString &path) { m_commandLineFile = path; }
+
+    // From the start of run() until it returns, dialog and message boxes included.
+    bool running() const { return m_running; }
+    bool viewing() const { return m_view != nullptr; }
+    LogView *view() const { return m_view.get(); }
+    // How many redraw passes the loop has run, full or incremental.
+    int passCount() const { return m_passCount; }
+
+    // ScrollBar4Scroll: the readouts from the position before the action, then the request.
+    void ScrollBar4Scroll(int code);
+
+private:
+    // The open sequence up to the loop; false when the log was refused or the dialog cancelled.
+    bool openLog();
+    QString chooseFile();
+    void runLoop();
+    void servePass();
+    // The window back to idle, however the command ends: the log closed, the dialog cancelled,
+    // the log refused, or the open abandoned on an error.
+    void closeDown();
+    // The readouts for the scroll bar's position, from a handler running inside the loop: a
+    // failure is reported and leaves the readouts as they were, the log stays open.
+    void updateReadouts();
+    void refreshReadouts(qint64 position);
+    void showReadouts();
+    void areaResized();
+    void setScrollRange();
+
+    TForm1 &m_form;
+    QString m_commandLineFile;
+    LogLayout m_layout;
+    int m_previousViewDepthUnit = 0;
+    ReadoutTexts m_readouts;
+    std::unique_ptr<LogView> m_view;
+    bool m_running = false;
+    bool m_dataFileOpen = false;
+    int m_passCount = 0;
+};
+
+} // namespace kivo

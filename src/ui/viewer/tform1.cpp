@@ -1,0 +1,283 @@
+// KIVO Log Viewer
+#include "ui/viewer/tform1.h"
+
+#include "shell/errorreport.h"
+#include "shell/settingsfile.h"
+#include "ui/viewer/copycommand.h"
+#include "ui/viewer/mainmenu.h"
+#include "ui/common/messages.h"
+#include "ui/viewer/opencommand.h"
+#include "ui/viewer/tform7.h"
+#include "ui/viewer/topbar.h"
+#include "ui/viewer/tscrollbar.h"
+#include "display/orientationstrip.h"
+#include "ui/display/tdxdraw.h"
+#include "ui/display/tform2.h"
+#include "ui/header/tform6.h"
+#include "kivoerror.h"
+#include "ui/print/printcommands.h"
+#include "ui/print/tform8.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace kivo {
+
+TForm1::TForm1(const QStringList &arguments)
+    : m_arguments(arguments)
+    , m_settingsPath(settingsFilePath())
+{
+    setWindowTitle(QStringLiteral("KIVO Log Viewer"));
+    buildLayout();
+    m_menu = new MainMenu(menuBar(), this);
+    m_spares = std::make_unique<SpareSurfaces>(
+        DXDraw1->area(), [this](const QString &text) { showMessage(this, text); });
+    DXDraw1->area().OnInitialize = [this] {
+        m_spares->DXDraw1Initialize();
+    };
+    DXDraw1->area().OnFinalize = [this] {
+        m_spares->DXDraw1Finalize();
+    };
+    m_open = std::make_unique<OpenCommand>(*this);
+    m_print = std::make_unique<PrintCommands>(*this);
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connectMenu();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    // The area's last Finalize raises OnFinalize, which the spare surfaces handle.
+    DXDraw1->Finalize();
+}
+
+void TForm1::buildLayout()
+{
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    Panel1 = new TopBar(central);
+    Label1 = Panel1->Label1;
+    Label2 = Panel1->Label2;
+    Label3 = Panel1->Label3;
+    Label5 = Panel1->Label5;
+    Image1 = Image4();
+    column->addWidget(Panel1);
+
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    Panel4 = new QFrame(central);
+    Panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel4->setLineWidth(1);
+    Panel4->setFixedWidth(ImagePanelWidth);
+    auto *panelRow = new QHBoxLayout(Panel4);
+    panelRow->setContentsMargins(0, 0, 0, 0); // the frame is the 1-pixel bevel
+    panelRow->setSpacing(0);
+    DXDraw1 = new TDXDraw(Panel4);
+    panelRow->addWidget(DXDraw1);
+    Panel10 = new QFrame(Panel4);
+    Panel10->setFixedWidth(18);
+    Panel10->setAutoFillBackground(true);
+    QPalette grey = Panel10->palette();
+    grey.setColor(QPalette::Window, QColor(192, 192, 192));
+    Panel10->setPalette(grey);
+    auto *barColumn = new QHBoxLayout(Panel10);
+    barColumn->setContentsMargins(1, 0, 1, 0);
+    ScrollBar4 = new TScrollBar(Qt::Vertical, Panel10);
+    ScrollBar4->setFixedWidth(16);
+    ScrollBar4->setSingleStep(40);
+    // The keys scroll the log wherever the user clicks on it, the bar or the image.
+    ScrollBar4->setFocusPolicy(Qt::ClickFocus);
+    DXDraw1->setFocusPolicy(Qt::ClickFocus);
+    DXDraw1->setFocusProxy(ScrollBar4);
+    barColumn->addWidget(ScrollBar4);
+    panelRow->addWidget(Panel10);
+    row->addWidget(Panel4);
+    row->addStretch(1);
+    column->addLayout(row, 1);
+    setCentralWidget(central);
+}
+
+void TForm1::connectMenu()
+{
+    connect(m_menu->ReplayLog1, &QAction::triggered, this, &TForm1::ReplayLog1Click);
+    connect(m_menu->Close1, &QAction::triggered, this, &TForm1::Close1Click);
+    connect(m_menu->EditHeader1, &QAction::triggered, this, &TForm1::EditHeader1Click);
+    connect(m_menu->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
+    connect(m_menu->Print1, &QAction::triggered, this, &TForm1::Print1Click);
+    connect(m_menu->Print2, &QAction::triggered, this, &TForm1::Print2Click);
+    connect(m_menu->PrintHeader1, &QAction::triggered, this, &TForm1::PrintHeader1Click);
+    connect(m_menu->BrightnessAdjust1, &QAction::triggered, this, &TForm1::BrightnessAdjust1Click);
+    connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(ScrollBar4, &TScrollBar::scrolled, this,
+            [this](int code) { m_open->ScrollBar4Scroll(code); });
+    connect(DXDraw1, &TDXDraw::wheelTurned, this, [this](int steps) {
+        if (m_open->viewing() && Panel10->isVisible())
+            ScrollBar4->scrollByWheel(steps);
+    });
+}
+
+void TForm1::setWindows(TForm2 *form2, TForm6 *form6, TForm7 *form7, TForm8 *form8)
+{
+    Form2 = form2;
+    Form6 = form6;
+    Form7 = form7;
+    Form8 = form8;
+}
+
+void TForm1::FormCreate()
+{
+    m_state.ColourMap.Brightness = 0.0;
+    m_state.ColourMap.Contrast = 100.0;
+    BuildColourMap(m_state.ColourMap);
+    m_state.OpenFromCommandLine = 0;
+    m_state.CloseRequested = 0;
+    m_state.LastLogDir =
+        loadLastLogDir(m_settingsPath, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    Panel10->hide();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Disabling the window (the about box) took the focus from the scroll bar: the keys scroll
+    // the log again once the window takes input again.
+    if (event->type() == QEvent::EnabledChange && isEnabled() && m_open->viewing() &&
+        Panel10->isVisible())
+        ScrollBar4->setFocus();
+}
+
+void TForm1::FormShow()
+{
+    // A data file named as the first argument opens about a second after the window shows;
+    // anything else on the command line is ignored.
+    if (m_arguments.size() >= 2 && QFileInfo(m_arguments.at(1)).isFile()) {
+        m_state.OpenFromCommandLine = 1;
+        m_open->setCommandLineFile(m_arguments.at(1));
+        Timer1->start();
+    }
+}
+
+void TForm1::Timer1Timer()
+{
+    Timer1->stop();
+    // "&Open" chosen in the meantime has opened the file already.
+    if (m_state.OpenFromCommandLine)
+        ReplayLog1Click();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TForm1::FormClose()
+{
+    try {
+        saveLastLogDir(m_settingsPath, m_state.LastLogDir);
+    } catch (const KivoError &error) {
+        // Tell the user the setting is lost, but never keep them from quitting.
+        showErrorReport(this, error.text());
+    }
+    m_quitRequested = true;
+    for (QWidget *window : {static_cast<QWidget *>(Form2), static_cast<QWidget *>(Form6),
+                            static_cast<QWidget *>(Form7), static_cast<QWidget *>(Form8)}) {
+        if (window)
+            window->hide();
+    }
+    QCoreApplication::quit();
+}
+
+void TForm1::ReplayLog1Click()
+{
+    // The menu or the command-line timer, whichever comes first, opens the file named on the
+    // command line; the other has nothing left to do. Every command runs from inside the open
+    // command's loop, so the open must not start again from there either.
+    Timer1->stop();
+    if (m_open->running())
+        return;
+    m_open->run();
+}
+
+void TForm1::Close1Click()
+{
+    m_state.CloseRequested = 1;
+}
+
+void TForm1::EditHeader1Click()
+{
+    if (Form6) {
+        Form6->show(); // refills the dialog only when it was hidden
+        Form6->raise();
+    }
+}
+
+void TForm1::Copy1Click()
+{
+    copyToClipboard(DXDraw1->Surface(), this);
+}
+
+void TForm1::Print1Click()
+{
+    m_print->Print1Click();
+}
+
+void TForm1::Print2Click()
+{
+    m_print->Print2Click();
+}
+
+void TForm1::PrintHeader1Click()
+{
+    m_print->PrintHeader1Click();
+}
+
+void TForm1::BrightnessAdjust1Click()
+{
+    if (Form2) {
+        Form2->show();
+        Form2->raise();
+    }
+}
+
+void TForm1::Exit1Click()
+{
+    close();
+}
+
+void TForm1::About1Click()
+{
+    if (Form7)
+        Form7->About1Click();
+}
+
+void TForm1::showOrientationStrip(int mode)
+{
+    ShowOrientationStrip(mode, Image1);
+    Panel1->setStrip(Image1);
+}
+
+} // namespace kivo

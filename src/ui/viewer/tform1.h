@@ -1,0 +1,114 @@
+// KIVO Log Viewer
+#pragma once
+
+#include "log/viewerstate.h"
+#include "display/sparesurfaces.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+class QFrame;
+class QLabel;
+class QTimer;
+
+namespace kivo {
+
+class MainMenu;
+class OpenCommand;
+class PrintCommands;
+class TDXDraw;
+class TForm2;
+class TForm6;
+class TForm7;
+class TForm8;
+class TScrollBar;
+class TopBar;
+
+// The main window: the top bar with the readouts and the orientation strip, the image panel
+// with the display area and its scroll bar, and the menu. It owns the viewer's shared state and
+// hands its commands to small units: the open command (with its redraw loop), the tool
+// windows, the about box.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int ImagePanelWidth = 803;
+
+    // arguments: the command line, program name first (QCoreApplication::arguments()).
+    explicit TForm1(const QStringList &arguments = QStringList());
+    ~TForm1() override;
+
+    // The other four windows, made after this one; the main program passes them in.
+    void setWindows(TForm2 *form2, TForm6 *form6, TForm7 *form7, TForm8 *form8);
+
+    ViewerState &state() { return m_state; }
+    MainMenu &menu() { return *m_menu; }
+    OpenCommand &openCommand() { return *m_open; }
+    PrintCommands &printCommands() { return *m_print; }
+    // True once the window has closed: the open command's loop then ends and the program quits.
+    bool quitRequested() const { return m_quitRequested; }
+    // The directory the settings file stores, and the file.
+    const QString &settingsPath() const { return m_settingsPath; }
+
+    // Top bar (Panel1) and its parts.
+    TopBar *Panel1;
+    QLabel *Label1; // depth readout
+    QLabel *Label2; // file name
+    QLabel *Label3; // angle readout
+    QLabel *Label5; // bearing readout
+    QImage Image1;  // the orientation strip picture shown (353 x 18, before stretching)
+    // Image panel.
+    QFrame *Panel4;
+    TDXDraw *DXDraw1;
+    QFrame *Panel10;
+    TScrollBar *ScrollBar4;
+    QTimer *Timer1;
+
+    TForm2 *Form2 = nullptr;
+    TForm6 *Form6 = nullptr;
+    TForm7 *Form7 = nullptr;
+    TForm8 *Form8 = nullptr;
+
+    // Menu commands.
+    void ReplayLog1Click();
+    void Close1Click();
+    void EditHeader1Click();
+    void Copy1Click();
+    void Print1Click();
+    void Print2Click();
+    void PrintHeader1Click();
+    void BrightnessAdjust1Click();
+    void Exit1Click();
+    void About1Click();
+
+    // Shows the picture of an orientation mode (1 or 2) in the strip; others leave it.
+    void showOrientationStrip(int mode);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void Timer1Timer();
+    void buildLayout();
+    void connectMenu();
+
+    ViewerState m_state;
+    QStringList m_arguments;
+    QString m_settingsPath;
+    MainMenu *m_menu;
+    std::unique_ptr<SpareSurfaces> m_spares;
+    std::unique_ptr<OpenCommand> m_open;
+    std::unique_ptr<PrintCommands> m_print;
+    bool m_shown = false;
+    bool m_quitRequested = false;
+};
+
+} // namespace kivo

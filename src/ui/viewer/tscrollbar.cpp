@@ -1,0 +1,84 @@
+// KIVO Log Viewer
+#include "ui/viewer/tscrollbar.h"
+
+#include <QWheelEvent>
+
+namespace kivo {
+
+TScrollBar::TScrollBar(Qt::Orientation orientation, QWidget *parent)
+    : QScrollBar(orientation, parent)
+{
+    connect(this, &QAbstractSlider::actionTriggered, this, &TScrollBar::actionToCode);
+    connect(this, &QAbstractSlider::sliderReleased, this, [this] { emit scrolled(scPosition); });
+}
+
+void TScrollBar::actionToCode(int action)
+{
+    switch (action) {
+    case SliderSingleStepSub:
+        emit scrolled(scLineUp);
+        break;
+    case SliderSingleStepAdd:
+        emit scrolled(scLineDown);
+        break;
+    case SliderPageStepSub:
+        emit scrolled(scPageUp);
+        break;
+    case SliderPageStepAdd:
+        emit scrolled(scPageDown);
+        break;
+    case SliderToMinimum:
+        emit scrolled(scTop);
+        break;
+    case SliderToMaximum:
+        emit scrolled(scBottom);
+        break;
+    case SliderMove:
+        emit scrolled(scTrack);
+        break;
+    default:
+        break;
+    }
+}
+
+void TScrollBar::scrollByWheel(int steps)
+{
+    const SliderAction action = steps < 0 ? SliderSingleStepAdd : SliderSingleStepSub;
+    for (int i = 0; i < qAbs(steps); ++i)
+        triggerAction(action);
+    emit scrolled(scEndScroll);
+}
+
+void TScrollBar::mouseReleaseEvent(QMouseEvent *event)
+{
+    QScrollBar::mouseReleaseEvent(event);
+    emit scrolled(scEndScroll);
+}
+
+void TScrollBar::keyPressEvent(QKeyEvent *event)
+{
+    const int before = value();
+    QScrollBar::keyPressEvent(event);
+    if (event->isAccepted() || value() != before)
+        emit scrolled(scEndScroll);
+}
+
+void TScrollBar::wheelEvent(QWheelEvent *event)
+{
+    // Qt's own wheel handling moves the thumb by several lines at once as a drag; the viewer
+    // treats a notch as a line step, over the bar as over the image.
+    m_wheelRemainder += event->angleDelta().y();
+    const int steps = m_wheelRemainder / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelRemainder -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0)
+        scrollByWheel(steps);
+    event->accept();
+}
+
+void TScrollBar::contextMenuEvent(QContextMenuEvent *event)
+{
+    QScrollBar::contextMenuEvent(event);
+    emit scrolled(scEndScroll);
+}
+
+} // namespace kivo

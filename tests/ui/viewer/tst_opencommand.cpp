@@ -1,0 +1,494 @@
+// KIVO Log Viewer
+#include "display/logview.h"
+#include "log/readouts.h"
+#include "ui/viewer/mainmenu.h"
+#include "ui/viewer/tscrollbar.h"
+#include "ui/display/tdxdraw.h"
+#include "pixelcompare.h"
+#include "referenceview.h"
+#include "testlog.h"
+#include "viewerdriver.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QtTest>
+
+using namespace kivo;
+using namespace kivo::test;
+
+namespace {
+
+constexpr qint32 FirstDepth = 1000;
+constexpr qint32 DepthStep = 5; // a depth mark every 20 records
+
+QPoint scrollBarPoint(TScrollBar *bar, QStyle::SubControl control)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar).center();
+}
+
+void wheel(QWidget *widget, int notches)
+{
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(),
+                      QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+class TestOpenCommand : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void opensFromTheCommandLine();
+    void opensThroughTheDialog();
+    void openBeforeTheTimerRunsOnce();
+    void refusesInvalidIdentWithMessage();
+    void refusesMissingHeaderSilently();
+    void scrollingMatchesFullRedraw_data();
+    void scrollingMatchesFullRedraw();
+    void readoutsFollowTheEndOfEachAction();
+    void menuStatesFollowTheLog();
+    void reopeningRestoresDepthUnit();
+    void shortLogHasNoScrollBar();
+    void scrollBarFollowsTheWindowSize();
+    void dataFileErrorReturnsToIdle();
+    void malformedHeaderIsStillNamed();
+    void truncatedWhileOpenStillCloses();
+
+private:
+    QString writeTestLog(const QString &name, int logMode, qint64 count,
+                         const QByteArray &extra = {});
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Viewer> m_viewer;
+};
+
+void TestOpenCommand::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_CONFIG_HOME", m_dir->filePath("config").toUtf8());
+    m_viewer = std::make_unique<Viewer>();
+    m_viewer->form1->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_viewer->form1.get()));
+}
+
+QString TestOpenCommand::writeTestLog(const QString &name, int logMode, qint64 count,
+                                      const QByteArray &extra)
+{
+    return writeLog(m_dir->path(), name, validHeader(720, logMode, extra),
+                    DataFileContent(720, count, FirstDepth, DepthStep));
+}
+
+void TestOpenCommand::opensFromTheCommandLine()
+{
+    const QString log = writeTestLog("hole7", 12, 2000);
+    Viewer viewer({"kivo-viewer", log, "ignored"});
+    TForm1 &form = *viewer.form1;
+    ViewerDriver driver(form);
+    driver.then([&] {
+        QCOMPARE(form.Label2->text(), QStringLiteral("HOLE7.BHX"));
+        QVERIFY(form.Panel10->isVisible());
+        QCOMPARE(form.DXDraw1->width(), 783);
+        QCOMPARE(form.state().OpenFromCommandLine, quint8(0));
+        QCOMPARE(form.state().LastLogDir, m_dir->path());
+        const QImage expected = referenceView(log, form.DXDraw1->height(), 0);
+        QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+    });
+    QElapsedTimer clock;
+    clock.start();
+    driver.run([&] { form.show(); });
+    // The open waits about a second for the window to settle.
+    QVERIFY2(clock.elapsed() >= 900, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!form.openCommand().viewing());
+}
+
+void TestOpenCommand::opensThroughTheDialog()
+{
+    const QString log = writeTestLog("dialog", 12, 100);
+    TForm1 &form = *m_viewer->form1;
+    form.state().LastLogDir = m_dir->path();
+    QString startDirectory;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        startDirectory = dialog->directory().absolutePath();
+        dialog->selectFile(log);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    ViewerDriver driver(form);
+    driver.then([&] {
+        QCOMPARE(startDirectory, m_dir->path());
+        QCOMPARE(form.Label2->text(), QStringLiteral("DIALOG.BHX"));
+    });
+    driver.run([&] { form.menu().ReplayLog1->trigger(); });
+}
+
+void TestOpenCommand::openBeforeTheTimerRunsOnce()
+{
+    // "&Open" chosen before the command-line timer fires: the named file opens at once, and
+    // neither the timer nor another "&Open" starts a second open inside the running one.
+    const QString log = writeTestLog("early", 12, 2000);
+    Viewer viewer({"kivo-viewer", log});
+    TForm1 &form = *viewer.form1;
+    form.show();
+    QVERIFY(form.Timer1->isActive());
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            QCOMPARE(form.Label2->text(), QStringLiteral("EARLY.BHX"));
+            QVERIFY(!form.Timer1->isActive());
+        })
+        .then([&] {
+            const ModalWatch watch;
+            form.ReplayLog1Click();
+            QCOMPARE(watch.seen(), QStringList());
+            QCOMPARE(form.menu().state(), MainMenu::State::Viewing);
+        })
+        .then([&] {
+            // The timer's event, had it been on its way already.
+            const ModalWatch watch;
+            QSignalSpy fired(form.Timer1, &QTimer::timeout);
+            form.Timer1->start(0);
+            QVERIFY(fired.wait(5000));
+            QCOMPARE(watch.seen(), QStringList());
+            QCOMPARE(form.menu().state(), MainMenu::State::Viewing);
+            QVERIFY(form.openCommand().viewing());
+        });
+    driver.run([&] { form.menu().ReplayLog1->trigger(); });
+}
+
+void TestOpenCommand::refusesInvalidIdentWithMessage()
+{
+    TForm1 &form = *m_viewer->form1;
+    const QString log =
+        writeLog(m_dir->path(), "bad", "[General]\nIdent=wl_ext\n", DataFileContent(720, 10));
+    QString message;
+    answerMessageBox(&message);
+    form.state().OpenFromCommandLine = 1;
+    form.openCommand().setCommandLineFile(log);
+    form.ReplayLog1Click();
+    QCOMPARE(message, QStringLiteral("Invalid Header!"));
+    QCOMPARE(form.menu().state(), MainMenu::State::Idle);
+    QCOMPARE(form.state().header.Ident, QStringLiteral("wl_ext"));
+    QCOMPARE(form.state().LastLogDir, m_dir->path()); // set before the check
+    QVERIFY(!form.DXDraw1->IsReady());
+}
+
+void TestOpenCommand::refusesMissingHeaderSilently()
+{
+    TForm1 &form = *m_viewer->form1;
+    const QString data = m_dir->filePath("nohead.bhx");
+    writeDataFile(data, DataFileContent(720, 10));
+    const ModalWatch watch;
+    form.state().OpenFromCommandLine = 1;
+    form.openCommand().setCommandLineFile(data);
+    form.ReplayLog1Click();
+    QCOMPARE(watch.seen(), QStringList());
+    QCOMPARE(form.menu().state(), MainMenu::State::Idle);
+    QCOMPARE(form.state().header.Ident, QStringLiteral("QZ-HEADER")); // reset, nothing read
+    QCOMPARE(form.state().HeaderFileName, m_dir->filePath("nohead.HED"));
+}
+
+void TestOpenCommand::scrollingMatchesFullRedraw_data()
+{
+    QTest::addColumn<int>("logMode");
+    QTest::newRow("top-down") << 12;
+    QTest::newRow("bottom-up") << 11;
+}
+
+void TestOpenCommand::scrollingMatchesFullRedraw()
+{
+    QFETCH(int, logMode);
+    const QString log = writeTestLog("scroll", logMode, 3000);
+    TForm1 &form = *m_viewer->form1;
+    TScrollBar *bar = form.ScrollBar4;
+    int passes = 0;
+    const auto matches = [&](const char *action) {
+        const QImage expected = referenceView(log, form.DXDraw1->height(), bar->value());
+        const QString difference = firstDifference(form.DXDraw1->Surface()->image(), expected);
+        QVERIFY2(difference.isEmpty(), qPrintable(QString(action) + ": " + difference));
+        QVERIFY2(form.openCommand().passCount() > passes, action);
+        passes = form.openCommand().passCount();
+    };
+    ViewerDriver driver(form);
+    driver.then([&] { matches("open"); })
+        .then([&] {
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              scrollBarPoint(bar, QStyle::SC_ScrollBarAddLine));
+        })
+        .then([&] {
+            QCOMPARE(bar->value(), 40);
+            matches("line down");
+        })
+        .then([&] {
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              scrollBarPoint(bar, QStyle::SC_ScrollBarAddLine));
+        })
+        .then([&] { matches("second line down"); })
+        .then([&] {
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              scrollBarPoint(bar, QStyle::SC_ScrollBarSubLine));
+        })
+        .then([&] {
+            QCOMPARE(bar->value(), 40);
+            matches("line up");
+        })
+        .then([&] {
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              scrollBarPoint(bar, QStyle::SC_ScrollBarAddPage));
+        })
+        .then([&] {
+            QCOMPARE(bar->value(), 40 + form.DXDraw1->height());
+            matches("page down");
+        })
+        .then([&] {
+            // Drag the thumb a little way down, then release it.
+            const QPoint thumb = scrollBarPoint(bar, QStyle::SC_ScrollBarSlider);
+            QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+            QTest::mouseMove(bar, thumb + QPoint(0, 30));
+        })
+        .then([&] { matches("drag"); })
+        .then([&] {
+            QTest::mouseRelease(bar, Qt::LeftButton, {},
+                                scrollBarPoint(bar, QStyle::SC_ScrollBarSlider));
+        })
+        .then([&] { matches("thumb released"); })
+        .then([&] { QTest::keyClick(bar, Qt::Key_Down); })
+        .then([&] { matches("arrow key"); })
+        .then([&] { wheel(form.DXDraw1, -2); })
+        .then([&] { matches("wheel over the image"); })
+        .then([&] { QTest::keyClick(bar, Qt::Key_End); })
+        .then([&] {
+            QCOMPARE(bar->value(), bar->maximum());
+            matches("end");
+        })
+        .then([&] { QTest::keyClick(bar, Qt::Key_PageUp); })
+        .then([&] { matches("page up"); })
+        .then([&] { QTest::keyClick(bar, Qt::Key_Home); })
+        .then([&] {
+            QCOMPARE(bar->value(), 0);
+            matches("home");
+        });
+    driver.openAndRun(log);
+}
+
+void TestOpenCommand::readoutsFollowTheEndOfEachAction()
+{
+    const QString log = writeTestLog("readouts", 12, 3000);
+    TForm1 &form = *m_viewer->form1;
+    TScrollBar *bar = form.ScrollBar4;
+    const auto depthAt = [](qint64 record) {
+        return formatDepthReadout(FirstDepth + qint32(record) * DepthStep);
+    };
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            QCOMPARE(form.Label1->text(), depthAt(0));
+            QCOMPARE(form.Label5->text(), formatBearingReadout(patternBearing(0)));
+            QCOMPARE(form.Label3->text(), *formatAngleReadout(patternAngle(0)));
+        })
+        .then([&] {
+            // The action's own notice comes before the bar moves: the readouts still show the
+            // old position until the notice that ends the action.
+            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            QCOMPARE(form.Label1->text(), depthAt(0));
+            emit bar->scrolled(TScrollBar::scEndScroll);
+            QCOMPARE(form.Label1->text(), depthAt(40));
+        })
+        .then([&] {
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              scrollBarPoint(bar, QStyle::SC_ScrollBarAddLine));
+            QCOMPARE(form.Label1->text(), depthAt(80));
+            QCOMPARE(form.Label5->text(), formatBearingReadout(patternBearing(80)));
+        });
+    driver.openAndRun(log);
+    // Closing clears the readouts.
+    QCOMPARE(form.Label1->text(), QString());
+    QCOMPARE(form.Label3->text(), QString());
+    QCOMPARE(form.Label5->text(), QString());
+    QCOMPARE(form.Label2->text(), QString());
+}
+
+void TestOpenCommand::menuStatesFollowTheLog()
+{
+    TForm1 &form = *m_viewer->form1;
+    MainMenu &menu = form.menu();
+    const auto enabled = [&] {
+        QString flags;
+        for (QAction *a :
+             {menu.ReplayLog1, menu.Close1, menu.EditHeader1, menu.Print1, menu.Print2,
+              menu.PrintHeader1, menu.Exit1, menu.Copy1, menu.BrightnessAdjust1, menu.About1})
+            flags += a->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+        return flags;
+    };
+    // Open, Close, View Header, Print Setup, Print Screen, Print Header, Exit, Copy, Adjust, About
+    QCOMPARE(enabled(), QStringLiteral("1001001001"));
+    const QString log = writeTestLog("menus", 12, 3000);
+    ViewerDriver driver(form);
+    driver.then([&] { QCOMPARE(enabled(), QStringLiteral("0111111111")); }).then([&] {
+        // Ctrl+W closes the log.
+        form.activateWindow();
+        QTRY_VERIFY(form.isActiveWindow());
+        QTest::keyClick(&form, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(form.state().CloseRequested, quint8(1));
+    });
+    driver.openAndRun(log);
+    QCOMPARE(enabled(), QStringLiteral("1001001001"));
+    QCOMPARE(form.state().CloseRequested, quint8(0));
+    QVERIFY(!form.Panel10->isVisible());
+    QVERIFY(!form.DXDraw1->IsReady());
+}
+
+void TestOpenCommand::reopeningRestoresDepthUnit()
+{
+    TForm1 &form = *m_viewer->form1;
+    const QString feet = writeTestLog("feet", 12, 50, "DepthUnit=1\n");
+    const QString plain = writeTestLog("plain", 12, 50);
+    ViewerDriver inFeet(form);
+    inFeet.then([&] { QCOMPARE(form.state().params.ViewDepthUnit, 1); });
+    inFeet.openAndRun(feet);
+    QCOMPARE(form.state().params.ViewDepthUnit, 0);
+    ViewerDriver inMetres(form);
+    inMetres.then([&] {
+        QCOMPARE(form.state().params.ViewDepthUnit, 0);
+        // The margin labels say metres.
+        const QImage expected = referenceView(plain, form.DXDraw1->height(), 0);
+        QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+    });
+    inMetres.openAndRun(plain);
+}
+
+void TestOpenCommand::shortLogHasNoScrollBar()
+{
+    TForm1 &form = *m_viewer->form1;
+    const QString log = writeTestLog("short", 11, 30);
+    ViewerDriver driver(form);
+    driver.then([&] {
+        QVERIFY(!form.Panel10->isVisible());
+        QCOMPARE(form.DXDraw1->width(), 801);
+        const int rows = form.DXDraw1->height();
+        const QImage &surface = form.DXDraw1->Surface()->image();
+        // Bottom-up: record 0 on the bottom row, record 29 thirty rows up; white above.
+        QCOMPARE(surface.pixel(64, rows - 1) & 0xFFFFFF, patternColour(0, 1)[0] * 0x10000u +
+                                                             patternColour(0, 1)[1] * 0x100u +
+                                                             patternColour(0, 1)[2]);
+        QCOMPARE(surface.pixel(100, rows - 31) & 0xFFFFFF, 0xFFFFFFu);
+        QCOMPARE(form.Label1->text(), formatDepthReadout(FirstDepth + 29 * DepthStep));
+    });
+    driver.openAndRun(log);
+}
+
+void TestOpenCommand::scrollBarFollowsTheWindowSize()
+{
+    // A log that fits the view until the window is made smaller: the bar comes and takes the
+    // log to its end; made taller again, the bar goes and the view and readouts are back at the
+    // top.
+    const QString log = writeTestLog("resized", 12, 500);
+    TForm1 &form = *m_viewer->form1;
+    TScrollBar *bar = form.ScrollBar4;
+    const auto showsView = [&](int width) {
+        QCOMPARE(form.DXDraw1->width(), width);
+        const QImage expected =
+            referenceView(log, form.DXDraw1->height(), form.ScrollBar4->value());
+        QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+        QCOMPARE(form.Label1->text(), formatDepthReadout(FirstDepth + bar->value() * DepthStep));
+    };
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            QVERIFY(!form.Panel10->isVisible());
+            QVERIFY(form.DXDraw1->height() >= 500);
+            form.resize(1000, 400);
+        })
+        .then([&] { QTRY_VERIFY(form.Panel10->isVisible()); })
+        .then([&] {
+            QCOMPARE(bar->maximum(), 500 - form.DXDraw1->height());
+            showsView(783);
+            QTest::keyClick(bar, Qt::Key_End);
+        })
+        .then([&] {
+            QCOMPARE(bar->value(), bar->maximum());
+            showsView(783);
+            form.resize(1000, 700);
+        })
+        .then([&] { QTRY_VERIFY(!form.Panel10->isVisible()); })
+        .then([&] {
+            QCOMPARE(bar->value(), 0);
+            showsView(801);
+        });
+    driver.openAndRun(log);
+}
+
+void TestOpenCommand::dataFileErrorReturnsToIdle()
+{
+    TForm1 &form = *m_viewer->form1;
+    // A header whose data file is a directory: the open fails after the display is made.
+    writeFile(m_dir->filePath("dir.HED"), validHeader(720));
+    QDir(m_dir->path()).mkdir("dir.bhx");
+    // Readouts and a close request standing from before go with the failed open, as they go
+    // when a log is closed.
+    for (QLabel *readout : {form.Label1, form.Label3, form.Label5})
+        readout->setText(QStringLiteral("12.345"));
+    form.state().CloseRequested = 1;
+    QString message;
+    answerMessageBox(&message);
+    form.state().OpenFromCommandLine = 1;
+    form.openCommand().setCommandLineFile(m_dir->filePath("dir.bhx"));
+    form.ReplayLog1Click();
+    QVERIFY2(message.startsWith("Is a directory: "), qPrintable(message));
+    QCOMPARE(form.menu().state(), MainMenu::State::Idle);
+    QVERIFY(!form.DXDraw1->IsReady());
+    QVERIFY(!form.state().ImageFile.isOpen());
+    for (QLabel *readout : {form.Label1, form.Label3, form.Label5})
+        QCOMPARE(readout->text(), QString());
+    QCOMPARE(form.state().CloseRequested, quint8(0));
+}
+
+void TestOpenCommand::malformedHeaderIsStillNamed()
+{
+    TForm1 &form = *m_viewer->form1;
+    ViewerDriver first(form);
+    first.openAndRun(writeTestLog("first", 12, 50));
+    // A header the open cannot read to its end belongs to the log chosen, not the one before.
+    const QString log = writeTestLog("badstep", 12, 50, "step=one\n");
+    QString message;
+    answerMessageBox(&message);
+    form.state().OpenFromCommandLine = 1;
+    form.openCommand().setCommandLineFile(log);
+    form.ReplayLog1Click();
+    QCOMPARE(message, QStringLiteral("'one' is not a valid floating point value."));
+    QCOMPARE(form.state().HeaderFileName, m_dir->filePath("badstep.HED"));
+}
+
+void TestOpenCommand::truncatedWhileOpenStillCloses()
+{
+    TForm1 &form = *m_viewer->form1;
+    const QString log = writeTestLog("cut", 12, 3000);
+    ViewerDriver driver(form);
+    driver.then([&] { QVERIFY(QFile::resize(log, 2172 * 100 + 7)); })
+        .then([&] { form.ScrollBar4->triggerAction(QAbstractSlider::SliderPageStepAdd); })
+        .then([&] { form.ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); })
+        .then([&] { QVERIFY(QFile::remove(log)); })
+        .then([&] { form.ScrollBar4->triggerAction(QAbstractSlider::SliderToMaximum); });
+    driver.openAndRun(log);
+    QCOMPARE(form.menu().state(), MainMenu::State::Idle);
+}
+
+QTEST_MAIN(TestOpenCommand)
+#include "tst_opencommand.moc"
