@@ -4,13 +4,13 @@
 // presented. For the demonstration log and for a 4 GiB log (sparse, so that it costs no disk):
 // the time must not grow with the file.
 #include "demo/demolog.h"
-#include "log/imagefile.h"
-#include "log/logopener.h"
-#include "display/logview.h"
-#include "display/striprenderer.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
+#include "display/logview.h"
+#include "display/striprenderer.h"
 #include "header/headerio.h"
+#include "log/imagefile.h"
+#include "log/logopener.h"
 
 #include <QFile>
 #include <QGuiApplication>

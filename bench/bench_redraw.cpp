@@ -3,13 +3,13 @@
 // cache: a full pass with its depth labels (with neutral and with adjusted colour tables), a
 // line step (40 new rows; back and forth, and sweeping through the log) and, as the yardstick,
 // the same full pass with every pixel drawn through a QPainter.
-#include "log/imagefile.h"
-#include "display/logview.h"
-#include "log/readouts.h"
-#include "display/striprenderer.h"
-#include "log/timageline.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
+#include "display/logview.h"
+#include "display/striprenderer.h"
+#include "log/imagefile.h"
+#include "log/readouts.h"
+#include "log/timageline.h"
 
 #include <QFile>
 #include <QFontMetrics>

@@ -8,15 +8,15 @@
 //
 // Besides the sanitizers' checks it holds every pass to the viewer's promise: the surface
 // afterwards is what a full redraw at that position draws on a fresh surface.
-#include "display/fullview.h"
-#include "log/imagefile.h"
-#include "display/logview.h"
-#include "log/readouts.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
+#include "display/fullview.h"
+#include "display/logview.h"
 #include "header/headerio.h"
 #include "header/inifile.h"
 #include "kivoerror.h"
+#include "log/imagefile.h"
+#include "log/readouts.h"
 
 #include <QGuiApplication>
 

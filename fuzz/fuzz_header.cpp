@@ -3,11 +3,11 @@
 // that opening a log reads, in a point and in a comma locale, as the viewer does it. Expected
 // refusals are KivoError; anything else that escapes is a finding, and so is a layout outside
 // what the rest of the viewer is promised.
-#include "log/loglayout.h"
 #include "header/headerio.h"
 #include "header/inifile.h"
 #include "header/uniheader.h"
 #include "kivoerror.h"
+#include "log/loglayout.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
 // KIVO Log Viewer
-#include "ui/viewer/tform1.h"
-#include "ui/viewer/tform7.h"
 #include "ui/display/tform2.h"
 #include "ui/header/tform6.h"
 #include "ui/print/tform8.h"
+#include "ui/viewer/tform1.h"
+#include "ui/viewer/tform7.h"
 
 #include <QApplication>
 #include <QScreen>

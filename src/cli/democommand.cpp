@@ -1,6 +1,6 @@
 // KIVO Log Viewer
-#include "demo/demolog.h"
 #include "cli/clicommon.h"
+#include "demo/demolog.h"
 #include "kivoerror.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "header/uniheader.h"
 #include "log/imagefile.h"
 #include "log/logopener.h"
 #include "log/viewgeometry.h"
-#include "header/uniheader.h"
 
 #include <QCommandLineParser>
 #include <QString>

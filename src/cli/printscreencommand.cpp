@@ -1,9 +1,9 @@
 // KIVO Log Viewer
-#include "display/fullview.h"
 #include "cli/clicommon.h"
 #include "cli/openedlog.h"
 #include "cli/pdfpage.h"
 #include "display/colourmap.h"
+#include "display/fullview.h"
 #include "display/tdib.h"
 #include "kivoerror.h"
 #include "print/printscreen.h"

@@ -1,10 +1,10 @@
 // KIVO Log Viewer
-#include "log/readouts.h"
-#include "log/viewgeometry.h"
 #include "cli/clicommon.h"
 #include "cli/jsonwriter.h"
 #include "cli/openedlog.h"
 #include "kivoerror.h"
+#include "log/readouts.h"
+#include "log/viewgeometry.h"
 
 namespace kivo::cli {
 

@@ -1,8 +1,8 @@
 // KIVO Log Viewer
-#include "display/fullview.h"
 #include "cli/clicommon.h"
 #include "cli/openedlog.h"
 #include "display/colourmap.h"
+#include "display/fullview.h"
 #include "display/savefile.h"
 #include "display/tdib.h"
 #include "kivoerror.h"

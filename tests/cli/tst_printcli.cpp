@@ -1,8 +1,8 @@
 // KIVO Log Viewer
-#include "log/logopener.h"
 #include "header/headerio.h"
 #include "header/headersheet.h"
 #include "kivorunner.h"
+#include "log/logopener.h"
 #include "pdfprobe.h"
 #include "testlog.h"
 

@@ -2,9 +2,9 @@
 #include "referenceview.h"
 
 #include "display/fullview.h"
+#include "header/headerio.h"
 #include "log/imagefile.h"
 #include "log/logopener.h"
-#include "header/headerio.h"
 
 namespace kivo::test {
 

@@ -3,8 +3,8 @@
 
 #include "demo/demoheader.h"
 #include "demo/demoimage.h"
-#include "log/timageline.h"
 #include "kivoerror.h"
+#include "log/timageline.h"
 
 #include <QDir>
 #include <QSaveFile>

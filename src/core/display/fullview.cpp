@@ -1,9 +1,9 @@
 // KIVO Log Viewer
 #include "display/fullview.h"
 
+#include "display/displayarea.h"
 #include "display/logview.h"
 #include "display/striprenderer.h"
-#include "display/displayarea.h"
 
 namespace kivo {
 

@@ -1,8 +1,8 @@
 // KIVO Log Viewer
 #pragma once
 
-#include "log/viewgeometry.h"
 #include "display/tdib.h"
+#include "log/viewgeometry.h"
 
 namespace kivo {
 

@@ -1,10 +1,10 @@
 // KIVO Log Viewer
 #include "display/logview.h"
 
-#include "log/imagefile.h"
-#include "log/timageline.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
+#include "log/imagefile.h"
+#include "log/timageline.h"
 
 namespace kivo {
 

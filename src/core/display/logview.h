@@ -1,8 +1,8 @@
 // KIVO Log Viewer
 #pragma once
 
-#include "log/loglayout.h"
 #include "display/striprenderer.h"
+#include "log/loglayout.h"
 #include "log/viewgeometry.h"
 
 #include <QLocale>

@@ -1,9 +1,9 @@
 // KIVO Log Viewer
 #include "display/striprenderer.h"
 
+#include "display/surface.h"
 #include "log/readouts.h"
 #include "log/timageline.h"
-#include "display/surface.h"
 
 #include <QtEndian>
 

@@ -1,8 +1,8 @@
 // KIVO Log Viewer
 #pragma once
 
-#include "log/loglayout.h"
 #include "header/uniheader.h"
+#include "log/loglayout.h"
 
 #include <QLocale>
 #include <QString>

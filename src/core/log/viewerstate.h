@@ -1,9 +1,9 @@
 // KIVO Log Viewer
 #pragma once
 
-#include "log/imagefile.h"
 #include "display/colourmap.h"
 #include "header/uniheader.h"
+#include "log/imagefile.h"
 
 #include <QString>
 

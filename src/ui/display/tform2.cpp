@@ -1,9 +1,9 @@
 // KIVO Log Viewer
 #include "ui/display/tform2.h"
 
+#include "log/viewerstate.h"
 #include "ui/common/dialogwindow.h"
 #include "ui/common/placedcontrols.h"
-#include "log/viewerstate.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // KIVO Log Viewer
 #include "ui/header/tform6.h"
 
+#include "header/numberformat.h"
+#include "log/viewerstate.h"
 #include "ui/common/dialogwindow.h"
 #include "ui/common/placedcontrols.h"
-#include "log/viewerstate.h"
-#include "header/numberformat.h"
 #include "ui/header/wellpicture.h"
 
 #include <QGroupBox>

@@ -1,15 +1,15 @@
 // KIVO Log Viewer
 #include "ui/print/printcommands.h"
 
-#include "ui/common/messages.h"
-#include "ui/viewer/tform1.h"
 #include "display/tdib.h"
-#include "ui/display/tdxdraw.h"
 #include "header/headersheet.h"
 #include "kivoerror.h"
 #include "print/printresolution.h"
 #include "print/printscreen.h"
+#include "ui/common/messages.h"
+#include "ui/display/tdxdraw.h"
 #include "ui/print/tform8.h"
+#include "ui/viewer/tform1.h"
 
 #include <QApplication>
 #include <QCheckBox>

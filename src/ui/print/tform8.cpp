@@ -1,12 +1,12 @@
 // KIVO Log Viewer
 #include "ui/print/tform8.h"
 
+#include "header/numberformat.h"
+#include "log/viewerstate.h"
+#include "print/printoptions.h"
 #include "ui/common/dialogwindow.h"
 #include "ui/common/messages.h"
 #include "ui/common/placedcontrols.h"
-#include "log/viewerstate.h"
-#include "header/numberformat.h"
-#include "print/printoptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>

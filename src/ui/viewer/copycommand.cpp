@@ -1,10 +1,10 @@
 // KIVO Log Viewer
 #include "ui/viewer/copycommand.h"
 
-#include "ui/common/messages.h"
 #include "display/surface.h"
 #include "display/tdib.h"
 #include "kivoerror.h"
+#include "ui/common/messages.h"
 
 #include <QClipboard>
 #include <QCursor>

@@ -1,19 +1,19 @@
 // KIVO Log Viewer
 #include "ui/viewer/opencommand.h"
 
-#include "log/logopener.h"
 #include "display/logview.h"
-#include "shell/settingsfile.h"
 #include "display/striprenderer.h"
-#include "ui/viewer/mainmenu.h"
-#include "ui/common/messages.h"
-#include "ui/viewer/tform1.h"
-#include "ui/viewer/tscrollbar.h"
 #include "display/tcolor.h"
-#include "ui/display/tdxdraw.h"
 #include "header/headerfilename.h"
 #include "header/headerio.h"
 #include "kivoerror.h"
+#include "log/logopener.h"
+#include "shell/settingsfile.h"
+#include "ui/common/messages.h"
+#include "ui/display/tdxdraw.h"
+#include "ui/viewer/mainmenu.h"
+#include "ui/viewer/tform1.h"
+#include "ui/viewer/tscrollbar.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,22 +1,22 @@
 // KIVO Log Viewer
 #include "ui/viewer/tform1.h"
 
+#include "display/orientationstrip.h"
+#include "kivoerror.h"
 #include "shell/errorreport.h"
 #include "shell/settingsfile.h"
+#include "ui/common/messages.h"
+#include "ui/display/tdxdraw.h"
+#include "ui/display/tform2.h"
+#include "ui/header/tform6.h"
+#include "ui/print/printcommands.h"
+#include "ui/print/tform8.h"
 #include "ui/viewer/copycommand.h"
 #include "ui/viewer/mainmenu.h"
-#include "ui/common/messages.h"
 #include "ui/viewer/opencommand.h"
 #include "ui/viewer/tform7.h"
 #include "ui/viewer/topbar.h"
 #include "ui/viewer/tscrollbar.h"
-#include "display/orientationstrip.h"
-#include "ui/display/tdxdraw.h"
-#include "ui/display/tform2.h"
-#include "ui/header/tform6.h"
-#include "kivoerror.h"
-#include "ui/print/printcommands.h"
-#include "ui/print/tform8.h"
 
 #include <QAction>
 #include <QCloseEvent>

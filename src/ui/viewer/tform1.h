@@ -1,8 +1,8 @@
 // KIVO Log Viewer
 #pragma once
 
-#include "log/viewerstate.h"
 #include "display/sparesurfaces.h"
+#include "log/viewerstate.h"
 
 #include <QImage>
 #include <QMainWindow>

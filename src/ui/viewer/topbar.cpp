@@ -1,8 +1,8 @@
 // KIVO Log Viewer
 #include "ui/viewer/topbar.h"
 
-#include "ui/viewer/readouticons.h"
 #include "display/orientationstrip.h"
+#include "ui/viewer/readouticons.h"
 
 #include <QLabel>
 

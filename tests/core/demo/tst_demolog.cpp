@@ -1,7 +1,7 @@
 // KIVO Log Viewer
 #include "demo/demolog.h"
-#include "log/timageline.h"
 #include "kivoerror.h"
+#include "log/timageline.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // KIVO Log Viewer
-#include "log/imagefile.h"
-#include "display/logview.h"
-#include "log/readouts.h"
-#include "display/striprenderer.h"
-#include "log/timageline.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
+#include "display/logview.h"
+#include "display/striprenderer.h"
+#include "log/imagefile.h"
+#include "log/readouts.h"
+#include "log/timageline.h"
 #include "pixelcompare.h"
 #include "testlog.h"
 

@@ -1,9 +1,9 @@
 // KIVO Log Viewer
-#include "display/striprenderer.h"
-#include "log/timageline.h"
 #include "display/colourmap.h"
+#include "display/striprenderer.h"
 #include "display/surface.h"
 #include "display/tdib.h"
+#include "log/timageline.h"
 #include "pixelcompare.h"
 #include "testlog.h"
 

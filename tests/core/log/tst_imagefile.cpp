@@ -1,7 +1,7 @@
 // KIVO Log Viewer
+#include "kivoerror.h"
 #include "log/imagefile.h"
 #include "log/timageline.h"
-#include "kivoerror.h"
 #include "testlog.h"
 
 #include <QtTest>

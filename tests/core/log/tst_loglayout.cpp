@@ -1,9 +1,9 @@
 // KIVO Log Viewer
-#include "log/loglayout.h"
-#include "log/logopener.h"
 #include "header/headerio.h"
 #include "header/inifile.h"
 #include "kivoerror.h"
+#include "log/loglayout.h"
+#include "log/logopener.h"
 #include "testlog.h"
 
 #include <QtTest>

@@ -1,8 +1,8 @@
 // KIVO Log Viewer
-#include "shell/errorreport.h"
-#include "shell/settingsfile.h"
 #include "filepermissions.h"
 #include "kivoerror.h"
+#include "shell/errorreport.h"
+#include "shell/settingsfile.h"
 #include "testlog.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 // KIVO Log Viewer
-#include "log/viewerstate.h"
 #include "header/headerio.h"
 #include "header/inifile.h"
+#include "log/viewerstate.h"
 #include "ui/header/tform6.h"
 
 #include <QGroupBox>

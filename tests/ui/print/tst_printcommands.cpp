@@ -1,8 +1,8 @@
 // KIVO Log Viewer
-#include "ui/viewer/mainmenu.h"
 #include "pdfprobe.h"
-#include "ui/print/printcommands.h"
 #include "testlog.h"
+#include "ui/print/printcommands.h"
+#include "ui/viewer/mainmenu.h"
 #include "viewerdriver.h"
 
 #include <QAction>

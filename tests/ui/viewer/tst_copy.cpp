@@ -1,10 +1,10 @@
 // KIVO Log Viewer
-#include "ui/viewer/mainmenu.h"
-#include "ui/viewer/tscrollbar.h"
-#include "ui/display/tdxdraw.h"
 #include "pixelcompare.h"
 #include "referenceview.h"
 #include "testlog.h"
+#include "ui/display/tdxdraw.h"
+#include "ui/viewer/mainmenu.h"
+#include "ui/viewer/tscrollbar.h"
 #include "viewerdriver.h"
 
 #include <QAction>

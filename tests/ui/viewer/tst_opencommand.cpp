@@ -1,12 +1,12 @@
 // KIVO Log Viewer
 #include "display/logview.h"
 #include "log/readouts.h"
-#include "ui/viewer/mainmenu.h"
-#include "ui/viewer/tscrollbar.h"
-#include "ui/display/tdxdraw.h"
 #include "pixelcompare.h"
 #include "referenceview.h"
 #include "testlog.h"
+#include "ui/display/tdxdraw.h"
+#include "ui/viewer/mainmenu.h"
+#include "ui/viewer/tscrollbar.h"
 #include "viewerdriver.h"
 
 #include <QAction>

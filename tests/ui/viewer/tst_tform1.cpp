@@ -1,14 +1,14 @@
 // KIVO Log Viewer
-#include "shell/settingsfile.h"
-#include "ui/viewer/mainmenu.h"
-#include "ui/viewer/topbar.h"
-#include "ui/viewer/tscrollbar.h"
 #include "display/orientationstrip.h"
-#include "ui/display/tdxdraw.h"
 #include "header/inifile.h"
 #include "pixelcompare.h"
 #include "referenceview.h"
+#include "shell/settingsfile.h"
 #include "testlog.h"
+#include "ui/display/tdxdraw.h"
+#include "ui/viewer/mainmenu.h"
+#include "ui/viewer/topbar.h"
+#include "ui/viewer/tscrollbar.h"
 #include "viewerdriver.h"
 
 #include <QAction>

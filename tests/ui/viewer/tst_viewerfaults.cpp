@@ -1,11 +1,11 @@
 // KIVO Log Viewer
-#include "shell/settingsfile.h"
-#include "ui/viewer/mainmenu.h"
-#include "ui/viewer/tscrollbar.h"
-#include "ui/display/tdxdraw.h"
 #include "pixelcompare.h"
 #include "referenceview.h"
+#include "shell/settingsfile.h"
 #include "testlog.h"
+#include "ui/display/tdxdraw.h"
+#include "ui/viewer/mainmenu.h"
+#include "ui/viewer/tscrollbar.h"
 #include "viewerdriver.h"
 
 #include <QKeyEvent>
