@@ -19,10 +19,10 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     TForm1 form1(QApplication::arguments());
-    TForm2 form2(form1.state());
-    TForm6 form6(form1.state());
+    TForm2 form2(form1.session());
+    TForm6 form6(form1.session());
     TForm7 form7(&form1);
-    TForm8 form8(form1.state(), &form1);
+    TForm8 form8(form1.session(), &form1);
     form1.setWindows(&form2, &form6, &form7, &form8);
     // Without a window manager "maximised" means nothing: take the screen's area first.
     form1.setGeometry(form1.screen()->availableGeometry());

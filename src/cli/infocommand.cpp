@@ -24,18 +24,18 @@ int runInfo(const QStringList &arguments)
     if (!openLog(parser.positionalArguments().first(), log))
         return ExitRefused;
 
-    const LogLayout &layout = log.check.layout;
+    const LogLayout &layout = log.session.layout();
     JsonWriter json;
     json.beginObject();
     json.value("HeaderFileName", log.check.headerFileName);
-    writeHeaderJson(json, "header", log.header);
+    writeHeaderJson(json, "header", log.session.header());
     json.beginObject("layout");
     json.value("SamplesPerLine", layout.SamplesPerLine);
     json.value("RecordSize", layout.recordSize());
-    json.value("RecordCount", log.recordCount);
+    json.value("RecordCount", log.session.geometry().recordCount);
     json.value("LogDirection", layout.LogDirection);
     json.value("OrientationMode", layout.OrientationMode);
-    json.value("ViewDepthUnit", log.viewDepthUnit);
+    json.value("ViewDepthUnit", log.session.depthUnit());
     json.value("UnitSuffix", layout.unitSuffix());
     json.value("LogStartDepth", layout.LogStartDepth);
     json.value("LogEndDepth", layout.LogEndDepth);

@@ -11,15 +11,13 @@ bool openLog(const QString &dataPath, OpenedLog &log)
 {
     log.dataPath = dataPath;
     try {
-        ResetHeader(log.header);
-        log.check = checkLogHeader(dataPath, log.header, log.viewDepthUnit, 0);
+        log.session.prepareOpen();
+        log.check = log.session.readHeader(dataPath);
         if (!log.check.accepted()) {
             printError(log.check.refusal());
             return false;
         }
-        log.viewDepthUnit = log.check.layout.DepthUnit;
-        log.file.OpenImageFile(dataPath, log.check.layout.recordSize());
-        log.recordCount = log.file.RecordCount();
+        log.session.openDataFile(dataPath);
     } catch (const KivoError &error) {
         printError(error.text());
         return false;
@@ -33,8 +31,7 @@ void addViewOptions(QCommandLineParser &parser)
     parser.addOption({"position", "the scroll position, 0 (default) to the scroll maximum", "P"});
 }
 
-int openLogView(const QCommandLineParser &parser, OpenedLog &log, ViewGeometry &view,
-                qint64 &position)
+int openLogView(const QCommandLineParser &parser, OpenedLog &log, qint64 &position)
 {
     qint64 rows = 0;
     position = 0;
@@ -43,8 +40,8 @@ int openLogView(const QCommandLineParser &parser, OpenedLog &log, ViewGeometry &
         return ExitUsage;
     if (!openLog(parser.positionalArguments().first(), log))
         return ExitRefused;
-    view = {log.recordCount, int(rows), log.check.layout.LogDirection};
-    if (!integerOption(parser, "position", 0, view.scrollMax(), position))
+    log.session.setRows(int(rows));
+    if (!integerOption(parser, "position", 0, log.session.geometry().scrollMax(), position))
         return ExitUsage;
     return ExitOk;
 }

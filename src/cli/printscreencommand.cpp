@@ -39,15 +39,14 @@ int runPrintScreen(const QStringList &arguments)
         return ExitUsage;
 
     OpenedLog log;
-    ViewGeometry view;
     qint64 position = 0;
-    exitCode = openLogView(parser, log, view, position);
+    exitCode = openLogView(parser, log, position);
     if (exitCode != ExitOk)
         return exitCode;
 
     try {
-        const TDIB capture =
-            fullViewPicture(log.file, log.check.layout, view, position, TColourMap());
+        const TDIB capture = fullViewPicture(log.session.imageFile(), log.session.layout(),
+                                             log.session.geometry(), position, TColourMap());
         const int mode = log.check.layout.OrientationMode;
         writePdfPage(out, paper, QPageLayout::Portrait, [&](QPainter &painter, const QRect &page) {
             drawPrintScreen(painter, page, capture,

@@ -25,23 +25,26 @@ int runReadouts(const QStringList &arguments)
         return ExitUsage;
     }
     OpenedLog log;
-    ViewGeometry view;
     qint64 position = 0;
-    exitCode = openLogView(parser, log, view, position);
+    exitCode = openLogView(parser, log, position);
     if (exitCode != ExitOk)
         return exitCode;
 
-    ReadoutTexts texts;
+    // As the viewer shows them: read at the top on opening, then again after the scroll.
+    LogSession &session = log.session;
     try {
-        const int samples = log.check.layout.SamplesPerLine;
-        readReadouts(texts, log.file, samples, view, 0);
-        if (position != 0)
-            readReadouts(texts, log.file, samples, view, position);
+        session.refreshReadouts();
+        if (position != 0) {
+            session.setPosition(position);
+            session.refreshReadouts();
+        }
     } catch (const KivoError &error) {
         printError(error.text());
         return ExitRefused;
     }
 
+    const ReadoutTexts &texts = session.readouts();
+    const ViewGeometry &view = session.geometry();
     JsonWriter json;
     json.beginObject();
     json.value("Label1", texts.depth);

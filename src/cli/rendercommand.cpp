@@ -96,9 +96,8 @@ int runRender(const QStringList &arguments)
     }
 
     OpenedLog log;
-    ViewGeometry view;
     qint64 position = 0;
-    exitCode = openLogView(parser, log, view, position);
+    exitCode = openLogView(parser, log, position);
     if (exitCode != ExitOk)
         return exitCode;
 
@@ -107,8 +106,9 @@ int runRender(const QStringList &arguments)
     colours.Contrast = double(contrast);
     BuildColourMap(colours);
     try {
-        writePicture(fullViewPicture(log.file, log.check.layout, view, position, colours), *format,
-                     out);
+        writePicture(fullViewPicture(log.session.imageFile(), log.session.layout(),
+                                     log.session.geometry(), position, colours),
+                     *format, out);
     } catch (const KivoError &error) {
         printError(error.text());
         return ExitRefused;

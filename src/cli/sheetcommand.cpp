@@ -40,8 +40,8 @@ int runSheet(const QStringList &arguments)
     if (!openLog(parser.positionalArguments().first(), log))
         return ExitRefused;
     try {
-        const QImage sheet =
-            drawHeaderSheet(log.header, sheetLogoPath(QCoreApplication::applicationDirPath()));
+        const QImage sheet = drawHeaderSheet(log.session.header(),
+                                             sheetLogoPath(QCoreApplication::applicationDirPath()));
         if (png) {
             if (!sheet.save(out, "PNG"))
                 throw KivoError(QStringLiteral("Cannot write the file %1.").arg(out));

@@ -1,6 +1,7 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "formcontrols.h"
 #include "ui/display/tform2.h"
 #include "ui/header/tform6.h"
 #include "ui/print/tform8.h"
@@ -26,10 +27,10 @@ struct Viewer {
     explicit Viewer(const QStringList &arguments = {QStringLiteral("kivo-viewer")},
                     QSize size = QSize(1000, 700))
         : form1(std::make_unique<TForm1>(arguments))
-        , form2(std::make_unique<TForm2>(form1->state()))
-        , form6(std::make_unique<TForm6>(form1->state()))
+        , form2(std::make_unique<TForm2>(form1->session()))
+        , form6(std::make_unique<TForm6>(form1->session()))
         , form7(std::make_unique<TForm7>(form1.get()))
-        , form8(std::make_unique<TForm8>(form1->state(), form1.get()))
+        , form8(std::make_unique<TForm8>(form1->session(), form1.get()))
     {
         form1->setWindows(form2.get(), form6.get(), form7.get(), form8.get());
         form1->setGeometry(QRect(QPoint(0, 0), size));
@@ -77,7 +78,7 @@ public:
     void openAndRun(const QString &path)
     {
         run([&] {
-            m_form.state().OpenFromCommandLine = 1;
+            m_form.session().setOpenFromCommandLine(true);
             m_form.openCommand().setCommandLineFile(path);
             m_form.ReplayLog1Click();
         });

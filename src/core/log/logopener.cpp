@@ -27,11 +27,23 @@ QString LogHeaderCheck::refusal() const
     return QString();
 }
 
+QString logHeaderFileName(const QString &dataPath)
+{
+    return findHeaderFile(MakeHeaderFileName(dataPath));
+}
+
 LogHeaderCheck checkLogHeader(const QString &dataPath, uniheader &header, int viewDepthUnit,
                               int defaultSampleCount, const QLocale &locale)
 {
+    return checkLogHeaderFile(logHeaderFileName(dataPath), header, viewDepthUnit,
+                              defaultSampleCount, locale);
+}
+
+LogHeaderCheck checkLogHeaderFile(const QString &headerFileName, uniheader &header,
+                                  int viewDepthUnit, int defaultSampleCount, const QLocale &locale)
+{
     LogHeaderCheck check;
-    check.headerFileName = findHeaderFile(MakeHeaderFileName(dataPath));
+    check.headerFileName = headerFileName;
     if (!QFileInfo::exists(check.headerFileName)) {
         check.outcome = LogHeaderCheck::Outcome::NoHeader;
         return check;

@@ -29,8 +29,16 @@ struct LogHeaderCheck {
     QString refusal() const;
 };
 
-// Reads the header of a data file into `header` (which the caller has reset). Throws KivoError
-// for an unreadable header file, a malformed number and an unusable sample count.
+// The header file a data file belongs to, as found on disk: MakeHeaderFileName, then a match in
+// another letter case.
+QString logHeaderFileName(const QString &dataPath);
+
+// Reads a log's header file into `header` (which the caller has reset). Throws KivoError for an
+// unreadable header file, a malformed number and an unusable sample count.
+LogHeaderCheck checkLogHeaderFile(const QString &headerFileName, uniheader &header,
+                                  int viewDepthUnit, int defaultSampleCount,
+                                  const QLocale &locale = QLocale::system());
+// The same for the header of a data file.
 LogHeaderCheck checkLogHeader(const QString &dataPath, uniheader &header, int viewDepthUnit,
                               int defaultSampleCount, const QLocale &locale = QLocale::system());
 

@@ -4,6 +4,7 @@
 #include "display/colourmap.h"
 #include "header/uniheader.h"
 #include "log/imagefile.h"
+#include "log/loglayout.h"
 
 #include <QString>
 
@@ -26,19 +27,17 @@ enum RedrawKinds : quint8 {
 };
 
 // What the main window and its tool windows share while the program runs: the header record,
-// the viewer parameters, the colour tables, the open log's display settings and the requests
-// that travel between the handlers and the open command's loop.
+// the viewer parameters, the colour tables, the open log's layout (SamplesPerLine,
+// LogDirection, OrientationMode, LogStartDepth, LogEndDepth) and the requests that travel
+// between the handlers and the open command's loop. LogSession owns it and is the only one
+// that changes it.
 struct ViewerState {
     uniheader header;
     iniparam params;
     TColourMap ColourMap;
 
     kivo::ImageFile ImageFile;
-    int SamplesPerLine = 0;
-    int LogDirection = 0;
-    int OrientationMode = 0;
-    double LogStartDepth = 0.0;
-    double LogEndDepth = 0.0;
+    LogLayout layout;
 
     quint8 RedrawPending = 0;
     quint8 RedrawKind = 0;
@@ -47,13 +46,6 @@ struct ViewerState {
 
     QString LastLogDir;
     QString HeaderFileName;
-
-    // Asks the loop for a pass of the given kind on its next turn.
-    void requestRedraw(quint8 kind)
-    {
-        RedrawKind = kind;
-        RedrawPending = 1;
-    }
 };
 
 } // namespace kivo

@@ -1,7 +1,7 @@
 // KIVO Log Viewer
 #include "ui/display/tform2.h"
 
-#include "log/viewerstate.h"
+#include "log/logsession.h"
 #include "ui/common/dialogwindow.h"
 #include "ui/common/placedcontrols.h"
 
@@ -46,10 +46,10 @@ protected:
 
 } // namespace
 
-TForm2::TForm2(ViewerState &state)
+TForm2::TForm2(LogSession &session)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
-    , m_state(state)
+    , m_session(session)
 {
     setWindowTitle(QStringLiteral("Display Adjust"));
     setFixedSize(232, 122);
@@ -103,12 +103,12 @@ QScrollBar *TForm2::scrollBar(const QString &name, int y, int minimum, int maxim
 
 void TForm2::ScrollBar1Change()
 {
-    m_state.ColourMap.Brightness = ScrollBar1->value();
+    m_session.setBrightness(ScrollBar1->value());
 }
 
 void TForm2::ScrollBar2Change()
 {
-    m_state.ColourMap.Contrast = ScrollBar2->value();
+    m_session.setContrast(ScrollBar2->value());
 }
 
 void TForm2::Button1Click()
@@ -118,18 +118,16 @@ void TForm2::Button1Click()
 
 void TForm2::Button2Click()
 {
-    m_state.ColourMap.Brightness = 0.0;
-    m_state.ColourMap.Contrast = 100.0;
+    m_session.setBrightness(0.0);
+    m_session.setContrast(100.0);
     ScrollBar1->setValue(0);
     ScrollBar2->setValue(100);
-    BuildColourMap(m_state.ColourMap);
-    m_state.requestRedraw(RedrawFull);
+    m_session.applyColourMap();
 }
 
 void TForm2::Button3Click()
 {
-    BuildColourMap(m_state.ColourMap);
-    m_state.requestRedraw(RedrawFull);
+    m_session.applyColourMap();
 }
 
 } // namespace kivo

@@ -9,7 +9,7 @@ class QScrollBar;
 
 namespace kivo {
 
-struct ViewerState;
+class LogSession;
 
 // The "Display Adjust" tool window: brightness and contrast of the colour tables. The bars set
 // the two numbers as they move; only APPLY and DEFAULT rebuild the tables and ask the open
@@ -19,7 +19,7 @@ class TForm2 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TForm2(ViewerState &state);
+    explicit TForm2(LogSession &session);
 
     QLabel *Label1;         // "BRIGHTNESS"
     QLabel *Label2;         // "-", at the brightness bar's left end
@@ -40,7 +40,7 @@ public:
 private:
     QScrollBar *scrollBar(const QString &name, int y, int minimum, int maximum, int position);
 
-    ViewerState &m_state;
+    LogSession &m_session;
 };
 
 } // namespace kivo

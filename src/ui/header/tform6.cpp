@@ -2,7 +2,7 @@
 #include "ui/header/tform6.h"
 
 #include "header/numberformat.h"
-#include "log/viewerstate.h"
+#include "log/logsession.h"
 #include "ui/common/dialogwindow.h"
 #include "ui/common/placedcontrols.h"
 #include "ui/header/wellpicture.h"
@@ -81,10 +81,10 @@ QString runNumber(const runtype &run)
 
 } // namespace
 
-TForm6::TForm6(ViewerState &state, const QLocale &locale)
+TForm6::TForm6(const LogSession &session, const QLocale &locale)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
-    , m_state(state)
+    , m_session(session)
     , m_locale(locale)
 {
     setWindowTitle(QStringLiteral("Edit Header"));
@@ -288,7 +288,7 @@ QString TForm6::number(double value) const
 
 void TForm6::FillHeaderDialog(int run)
 {
-    const uniheader &header = m_state.header;
+    const uniheader &header = m_session.header();
     showText(Edit1, header.Project);
     showText(Edit2, header.LogName);
     showText(Edit3, header.Company);
@@ -311,7 +311,7 @@ void TForm6::FillHeaderDialog(int run)
     DialogRuns = header.Runs;
     ShowRun(run);
 
-    const bool metric = m_state.params.ViewDepthUnit == 0;
+    const bool metric = m_session.depthUnit() == 0;
     for (QLabel *label : {Label25, Label26, Label27, Label28})
         label->setText(metric ? QStringLiteral("m") : QStringLiteral("ft"));
     for (QLabel *label : {Label43, Label44, Label45, Label46, Label47, Label48, Label49})

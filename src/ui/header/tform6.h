@@ -17,7 +17,7 @@ class QTabWidget;
 
 namespace kivo {
 
-struct ViewerState;
+class LogSession;
 
 // The header dialog: the open log's header record on five read-only tabs. A tool window that
 // stays above the main window without blocking it. What it shows is taken from the record each
@@ -28,7 +28,7 @@ class TForm6 : public QWidget {
 
 public:
     // Numbers are shown with the decimal separator of `locale`.
-    explicit TForm6(ViewerState &state, const QLocale &locale = QLocale::system());
+    explicit TForm6(const LogSession &session, const QLocale &locale = QLocale::system());
 
     QTabWidget *PageControl1;
     QWidget *TabSheet1;   // "Client / Location"
@@ -92,7 +92,7 @@ private:
     void buildRemarksTab();
     QString number(double value) const;
 
-    ViewerState &m_state;
+    const LogSession &m_session;
     QLocale m_locale;
     QPixmap m_picture; // the same on every tab
 };

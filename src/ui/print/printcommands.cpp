@@ -142,7 +142,7 @@ void PrintCommands::Print2Click()
 
 void PrintCommands::printScreen()
 {
-    TDirectDrawSurface *surface = m_form.DXDraw1->Surface();
+    TDirectDrawSurface *surface = m_form.displayArea().Surface();
     if (!surface)
         throw KivoError(QStringLiteral("There is no picture to print: no log is shown."));
     // Taken in one step before the document begins: later drawing does not reach the paper.
@@ -150,7 +150,7 @@ void PrintCommands::printScreen()
     surface->CaptureTo(capture);
     const QRect page = preparePage(m_printer);
     const PrintScale scale =
-        PrintScale::compute(page.width(), capture.width(), m_form.state().OrientationMode);
+        PrintScale::compute(page.width(), capture.width(), m_form.state().layout.OrientationMode);
     keepEarlierPages();
     QPainter painter;
     beginDocument(painter, m_printer);
@@ -161,7 +161,7 @@ void PrintCommands::printScreen()
 void PrintCommands::PrintHeader1Click()
 {
     run([this] {
-        if (m_form.Form8 && !m_form.Form8->CheckBox2->isChecked())
+        if (m_form.printOptions() && !m_form.printOptions()->printsHeader())
             return false;
         PrintHeaderSheet(m_form.state().header);
         return true;

@@ -2,7 +2,7 @@
 #include "ui/print/tform8.h"
 
 #include "header/numberformat.h"
-#include "log/viewerstate.h"
+#include "log/logsession.h"
 #include "print/printoptions.h"
 #include "ui/common/dialogwindow.h"
 #include "ui/common/messages.h"
@@ -29,9 +29,9 @@ template <typename Control> Control *place(Control *control, const QRect &geomet
 
 } // namespace
 
-TForm8::TForm8(ViewerState &state, QWidget *mainWindow)
+TForm8::TForm8(LogSession &session, QWidget *mainWindow)
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)
-    , m_state(state)
+    , m_session(session)
     , m_mainWindow(mainWindow)
 {
     setWindowTitle(QStringLiteral("Print"));
@@ -82,10 +82,9 @@ void TForm8::showEvent(QShowEvent *event)
 void TForm8::FormShow()
 {
     ComboBox1->setCurrentIndex(3); // "100"
-    Edit3->setText(formatGeneral(m_state.params.VerticalDpi, QLocale()));
+    Edit3->setText(formatGeneral(m_session.state().params.VerticalDpi, QLocale()));
     // The depths are in the open log's unit.
-    const QString unit =
-        m_state.params.ViewDepthUnit == 0 ? QStringLiteral("m") : QStringLiteral("ft");
+    const QString unit = m_session.depthUnit() == 0 ? QStringLiteral("m") : QStringLiteral("ft");
     Label3->setText(unit);
     Label3->adjustSize();
     Label5->setText(unit);
@@ -104,11 +103,11 @@ void TForm8::placeOnScreen()
 
 void TForm8::Button1Click()
 {
-    const PrintOptionsCheck check =
-        checkPrintOptions({Edit1->text(), Edit2->text(), Edit3->text()}, m_state.LogStartDepth,
-                          m_state.LogEndDepth, Label3->text(), QLocale());
+    const PrintOptionsCheck check = checkPrintOptions(
+        {Edit1->text(), Edit2->text(), Edit3->text()}, m_session.layout().LogStartDepth,
+        m_session.layout().LogEndDepth, Label3->text(), QLocale());
     if (check.verticalDpi)
-        m_state.params.VerticalDpi = *check.verticalDpi;
+        m_session.setVerticalDpi(*check.verticalDpi);
     if (check.correctedStart)
         Edit1->setText(*check.correctedStart);
     if (check.correctedEnd)
@@ -126,6 +125,11 @@ void TForm8::Button2Click()
     m_mainWindow->setEnabled(true);
     hide();
     m_mainWindow->repaint();
+}
+
+bool TForm8::printsHeader() const
+{
+    return CheckBox2->isChecked();
 }
 
 } // namespace kivo

@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace kivo {
 
-struct ViewerState;
+class LogSession;
 
 // The print options dialog "Print": a depth range, a depth division, a vertical resolution and
 // whether to print the header and margins, checked against the open log's depth range. Made
@@ -25,7 +25,7 @@ public:
     static constexpr QSize OuterSize{425, 131};
 
     // mainWindow: enabled again when the dialog closes.
-    TForm8(ViewerState &state, QWidget *mainWindow);
+    TForm8(LogSession &session, QWidget *mainWindow);
 
     QLabel *Label1;       // "Start Depth"
     QLineEdit *Edit1;     // start depth
@@ -47,6 +47,9 @@ public:
     // CANCEL: closes without checking or storing anything.
     void Button2Click();
 
+    // Whether the "Header" box is ticked: Print Header prints only then.
+    bool printsHeader() const;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -54,7 +57,7 @@ private:
     void FormShow();
     void placeOnScreen();
 
-    ViewerState &m_state;
+    LogSession &m_session;
     QWidget *m_mainWindow;
 };
 

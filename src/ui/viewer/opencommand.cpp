@@ -4,10 +4,10 @@
 #include "display/logview.h"
 #include "display/striprenderer.h"
 #include "display/tcolor.h"
-#include "header/headerfilename.h"
 #include "header/headerio.h"
 #include "kivoerror.h"
 #include "log/logopener.h"
+#include "log/logsession.h"
 #include "shell/settingsfile.h"
 #include "ui/common/messages.h"
 #include "ui/display/tdxdraw.h"
@@ -18,17 +18,15 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFrame>
-#include <QLabel>
-#include <QLayout>
 #include <QScopeGuard>
 
 namespace kivo {
 
 OpenCommand::OpenCommand(TForm1 &form)
     : m_form(form)
+    , m_session(form.session())
 {
-    QObject::connect(form.DXDraw1, &TDXDraw::resized, &form, [this] { areaResized(); });
+    QObject::connect(&form.displayArea(), &TDXDraw::resized, &form, [this] { areaResized(); });
 }
 
 OpenCommand::~OpenCommand() = default;
@@ -48,7 +46,7 @@ void OpenCommand::run()
 
 QString OpenCommand::chooseFile()
 {
-    ViewerState &state = m_form.state();
+    const ViewerState &state = m_session.state();
     if (state.OpenFromCommandLine)
         return m_commandLineFile;
     QFileDialog dialog(&m_form, QStringLiteral("Open"), state.LastLogDir,
@@ -64,43 +62,31 @@ QString OpenCommand::chooseFile()
 
 bool OpenCommand::openLog()
 {
-    ViewerState &state = m_form.state();
     MainMenu &menu = m_form.menu();
 
     menu.setState(MainMenu::State::Opening);
-    m_previousViewDepthUnit = state.params.ViewDepthUnit;
-    ResetHeader(state.header);
+    m_session.prepareOpen();
     m_form.repaint();
 
     const QString path = chooseFile();
     if (path.isEmpty() || m_form.quitRequested())
         return false;
-    state.OpenFromCommandLine = 0;
-    state.LastLogDir = logDirectoryOf(path);
-    // Named before the header is read: a header that cannot be read is still this log's.
-    state.HeaderFileName = findHeaderFile(MakeHeaderFileName(path));
+    m_session.setOpenFromCommandLine(false);
+    m_session.setLastLogDir(logDirectoryOf(path));
 
-    const LogHeaderCheck check = checkLogHeader(path, state.header, state.params.ViewDepthUnit,
-                                                state.params.DefaultSampleCount);
+    const LogHeaderCheck check = m_session.readHeader(path);
     if (!check.accepted()) {
         if (check.outcome == LogHeaderCheck::Outcome::InvalidHeader)
             showMessage(&m_form, QString::fromLatin1(InvalidHeaderMessage));
         return false;
     }
-    m_layout = check.layout;
-    state.SamplesPerLine = m_layout.SamplesPerLine;
-    state.LogDirection = m_layout.LogDirection;
-    state.OrientationMode = m_layout.OrientationMode;
-    state.LogStartDepth = m_layout.LogStartDepth;
-    state.LogEndDepth = m_layout.LogEndDepth;
-    state.params.ViewDepthUnit = m_layout.DepthUnit;
-
-    m_form.Label2->setText(QFileInfo(path).fileName().toUpper());
-    m_form.showOrientationStrip(state.OrientationMode);
+    const LogLayout &layout = m_session.layout();
+    m_form.showLogName(QFileInfo(path).fileName().toUpper());
+    m_form.showOrientationStrip(layout.OrientationMode);
     m_form.repaint();
     menu.setState(MainMenu::State::Viewing);
 
-    TDXDraw &area = *m_form.DXDraw1;
+    TDXDraw &area = m_form.displayArea();
     area.Initialize();
     if (!area.IsReady()) {
         showMessage(&m_form,
@@ -109,46 +95,46 @@ bool OpenCommand::openLog()
     }
     StripRenderer::PrepareSurfaceA(*area.Surface());
 
-    state.ImageFile.OpenImageFile(path, m_layout.recordSize());
-    m_dataFileOpen = true;
-    const qint64 count = state.ImageFile.RecordCount();
-    m_view = std::make_unique<LogView>(area.area(), state.ImageFile, state.ColourMap, m_layout);
-    const int rows = area.height();
-    m_view->setGeometry({count, rows, m_layout.LogDirection});
-    if (m_view->geometry().scrollBarShown()) {
-        if (count - rows > std::numeric_limits<int>::max())
+    m_session.openDataFile(path);
+    m_view = std::make_unique<LogView>(area.area(), m_session.imageFile(), m_session.colourMap(),
+                                       layout);
+    setRows(area.height());
+    if (m_session.geometry().scrollBarShown()) {
+        const ViewGeometry &view = m_session.geometry();
+        if (view.recordCount - view.rows > std::numeric_limits<int>::max())
             throw KivoError(QStringLiteral("The data file holds %1 records, more than the viewer "
                                            "can scroll through.")
-                                .arg(count));
-        m_form.Panel10->show();
+                                .arg(view.recordCount));
         // The area narrows now, so that the surface is remade before anything is drawn.
-        m_form.Panel4->layout()->activate();
-        m_form.ScrollBar4->setFocus();
+        m_form.showScrollBar(true);
         m_form.repaint();
     }
     setScrollRange();
-    m_form.ScrollBar4->setValue(0);
+    m_session.setPosition(0);
 
-    m_readouts = ReadoutTexts{};
-    refreshReadouts(0);
-    state.requestRedraw(RedrawFull);
+    m_session.refreshReadouts();
+    m_session.requestRedraw(RedrawFull);
     StripRenderer::PrepareSurfaceB(*area.Surface());
     area.Present();
     QCoreApplication::processEvents();
     return true;
 }
 
+void OpenCommand::setRows(int rows)
+{
+    m_session.setRows(rows);
+    m_view->setGeometry(m_session.geometry());
+}
+
 void OpenCommand::setScrollRange()
 {
-    const ViewGeometry &view = m_view->geometry();
-    TScrollBar &bar = *m_form.ScrollBar4;
-    bar.setRange(0, int(view.scrollMax()));
-    bar.setPageStep(qMax(1, view.rows));
+    const ViewGeometry &view = m_session.geometry();
+    m_form.setScrollRange(view.scrollMax(), qMax(1, view.rows));
 }
 
 void OpenCommand::runLoop()
 {
-    ViewerState &state = m_form.state();
+    const ViewerState &state = m_session.state();
     for (;;) {
         if (state.RedrawPending)
             servePass();
@@ -161,11 +147,10 @@ void OpenCommand::runLoop()
 
 void OpenCommand::servePass()
 {
-    ViewerState &state = m_form.state();
-    const qint64 position = m_form.ScrollBar4->value();
-    state.RedrawPending = 0;
+    const qint64 position = m_session.position();
+    const quint8 kind = m_session.takeRedrawRequest();
     ++m_passCount;
-    if (state.RedrawKind == RedrawLineUp || state.RedrawKind == RedrawLineDown) {
+    if (kind == RedrawLineUp || kind == RedrawLineDown) {
         m_view->incrementalPass(position);
         return;
     }
@@ -182,20 +167,13 @@ void OpenCommand::servePass()
 
 void OpenCommand::closeDown()
 {
-    ViewerState &state = m_form.state();
-    state.CloseRequested = 0;
-    m_form.Label1->clear();
-    m_form.Label3->clear();
-    // The bearing goes too: a readout without a log would describe nothing.
-    m_form.Label5->clear();
-    if (m_dataFileOpen)
-        state.ImageFile.CloseImageFile();
-    m_dataFileOpen = false;
+    m_session.clearCloseRequest();
     m_view.reset();
-    state.RedrawPending = 0;
-    m_form.Panel10->hide();
-    m_form.Label2->clear();
-    TDXDraw &area = *m_form.DXDraw1;
+    // The readouts go with the log: a readout without a log would describe nothing.
+    m_session.close();
+    m_form.showScrollBar(false);
+    m_form.showLogName(QString());
+    TDXDraw &area = m_form.displayArea();
     if (TDirectDrawSurface *surface = area.Surface()) {
         TDirectDrawSurfaceCanvas &canvas = surface->Canvas();
         canvas.Brush.Color = clBtnFace;
@@ -204,7 +182,6 @@ void OpenCommand::closeDown()
         area.Present();
     }
     area.Finalize();
-    state.params.ViewDepthUnit = m_previousViewDepthUnit;
     m_form.menu().setState(MainMenu::State::Idle);
 }
 
@@ -213,33 +190,17 @@ void OpenCommand::ScrollBar4Scroll(int code)
     if (!m_view)
         return;
     updateReadouts();
-    ViewerState &state = m_form.state();
-    if (code >= TScrollBar::scLineUp && code <= TScrollBar::scPosition)
-        state.RedrawKind = quint8(code);
-    state.RedrawPending = 1;
+    const bool namesPass = code >= TScrollBar::scLineUp && code <= TScrollBar::scPosition;
+    m_session.requestRedraw(namesPass ? quint8(code) : m_session.state().RedrawKind);
 }
 
 void OpenCommand::updateReadouts()
 {
     try {
-        refreshReadouts(m_form.ScrollBar4->value());
+        m_session.refreshReadouts();
     } catch (const KivoError &error) {
         showErrorReport(&m_form, error.text());
     }
-}
-
-void OpenCommand::refreshReadouts(qint64 position)
-{
-    readReadouts(m_readouts, m_form.state().ImageFile, m_layout.SamplesPerLine, m_view->geometry(),
-                 position);
-    showReadouts();
-}
-
-void OpenCommand::showReadouts()
-{
-    m_form.Label1->setText(m_readouts.depth);
-    m_form.Label3->setText(m_readouts.angle);
-    m_form.Label5->setText(m_readouts.bearing);
 }
 
 void OpenCommand::areaResized()
@@ -248,22 +209,17 @@ void OpenCommand::areaResized()
         return;
     // The surface was made again at the new size: the whole view must be drawn again, and the
     // scroll range, the position in it and the readouts follow the new number of rows.
-    ViewGeometry view = m_view->geometry();
-    view.rows = m_form.DXDraw1->height();
-    m_view->setGeometry(view);
+    setRows(m_form.displayArea().height());
     m_view->surfaceRemade();
     setScrollRange();
-    m_form.state().requestRedraw(RedrawFull);
+    m_session.requestRedraw(RedrawFull);
     updateReadouts();
     // The bar comes when the log no longer fits in the rows and goes when it fits again. Its
     // panel takes its width from the area or gives it back, at the same height, so the area
     // comes back here once more with the same rows and the bar stays as it is then.
-    const bool scrolls = view.scrollBarShown();
-    if (m_form.Panel10->isHidden() == scrolls) {
-        m_form.Panel10->setVisible(scrolls);
-        if (scrolls)
-            m_form.ScrollBar4->setFocus();
-    }
+    const bool scrolls = m_session.geometry().scrollBarShown();
+    if (m_form.scrollBarShown() != scrolls)
+        m_form.showScrollBar(scrolls);
 }
 
 } // namespace kivo

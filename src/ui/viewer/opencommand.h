@@ -1,15 +1,13 @@
 // KIVO Log Viewer
 #pragma once
 
-#include "log/loglayout.h"
-#include "log/readouts.h"
-
 #include <QString>
 
 #include <memory>
 
 namespace kivo {
 
+class LogSession;
 class LogView;
 class TForm1;
 
@@ -49,19 +47,16 @@ private:
     // The readouts for the scroll bar's position, from a handler running inside the loop: a
     // failure is reported and leaves the readouts as they were, the log stays open.
     void updateReadouts();
-    void refreshReadouts(qint64 position);
-    void showReadouts();
     void areaResized();
+    // The session's rows and the view's geometry, together.
+    void setRows(int rows);
     void setScrollRange();
 
     TForm1 &m_form;
+    LogSession &m_session;
     QString m_commandLineFile;
-    LogLayout m_layout;
-    int m_previousViewDepthUnit = 0;
-    ReadoutTexts m_readouts;
     std::unique_ptr<LogView> m_view;
     bool m_running = false;
-    bool m_dataFileOpen = false;
     int m_passCount = 0;
 };
 

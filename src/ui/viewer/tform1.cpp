@@ -23,6 +23,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -47,10 +49,12 @@ TForm1::TForm1(const QStringList &arguments)
     m_open = std::make_unique<OpenCommand>(*this);
     m_print = std::make_unique<PrintCommands>(*this);
     Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connectMenu();
+    connectSession();
     FormCreate();
 }
 
@@ -68,6 +72,7 @@ void TForm1::buildLayout()
     column->setSpacing(0);
 
     Panel1 = new TopBar(central);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
     Label1 = Panel1->Label1;
     Label2 = Panel1->Label2;
     Label3 = Panel1->Label3;
@@ -79,6 +84,7 @@ void TForm1::buildLayout()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     Panel4 = new QFrame(central);
+    Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel4->setLineWidth(1);
     Panel4->setFixedWidth(ImagePanelWidth);
@@ -86,8 +92,10 @@ void TForm1::buildLayout()
     panelRow->setContentsMargins(0, 0, 0, 0); // the frame is the 1-pixel bevel
     panelRow->setSpacing(0);
     DXDraw1 = new TDXDraw(Panel4);
+    DXDraw1->setObjectName(QStringLiteral("DXDraw1"));
     panelRow->addWidget(DXDraw1);
     Panel10 = new QFrame(Panel4);
+    Panel10->setObjectName(QStringLiteral("Panel10"));
     Panel10->setFixedWidth(18);
     Panel10->setAutoFillBackground(true);
     QPalette grey = Panel10->palette();
@@ -96,6 +104,7 @@ void TForm1::buildLayout()
     auto *barColumn = new QHBoxLayout(Panel10);
     barColumn->setContentsMargins(1, 0, 1, 0);
     ScrollBar4 = new TScrollBar(Qt::Vertical, Panel10);
+    ScrollBar4->setObjectName(QStringLiteral("ScrollBar4"));
     ScrollBar4->setFixedWidth(16);
     ScrollBar4->setSingleStep(40);
     // The keys scroll the log wherever the user clicks on it, the bar or the image.
@@ -124,10 +133,27 @@ void TForm1::connectMenu()
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(ScrollBar4, &TScrollBar::scrolled, this,
             [this](int code) { m_open->ScrollBar4Scroll(code); });
+    connect(ScrollBar4, &TScrollBar::valueChanged, this,
+            [this](int value) { m_session.setPosition(value); });
     connect(DXDraw1, &TDXDraw::wheelTurned, this, [this](int steps) {
         if (m_open->viewing() && Panel10->isVisible())
             ScrollBar4->scrollByWheel(steps);
     });
+}
+
+void TForm1::connectSession()
+{
+    connect(&m_session, &LogSession::positionChanged, this,
+            [this](qint64 position) { ScrollBar4->setValue(int(position)); });
+    connect(&m_session, &LogSession::readoutsChanged, this, &TForm1::showReadouts);
+}
+
+void TForm1::showReadouts()
+{
+    const ReadoutTexts &readouts = m_session.readouts();
+    Label1->setText(readouts.depth);
+    Label3->setText(readouts.angle);
+    Label5->setText(readouts.bearing);
 }
 
 void TForm1::setWindows(TForm2 *form2, TForm6 *form6, TForm7 *form7, TForm8 *form8)
@@ -140,13 +166,11 @@ void TForm1::setWindows(TForm2 *form2, TForm6 *form6, TForm7 *form7, TForm8 *for
 
 void TForm1::FormCreate()
 {
-    m_state.ColourMap.Brightness = 0.0;
-    m_state.ColourMap.Contrast = 100.0;
-    BuildColourMap(m_state.ColourMap);
-    m_state.OpenFromCommandLine = 0;
-    m_state.CloseRequested = 0;
-    m_state.LastLogDir =
-        loadLastLogDir(m_settingsPath, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    // The session starts with brightness 0, contrast 100 and their tables built.
+    m_session.setOpenFromCommandLine(false);
+    m_session.clearCloseRequest();
+    m_session.setLastLogDir(
+        loadLastLogDir(m_settingsPath, QCoreApplication::applicationDirPath() + QLatin1Char('/')));
     Panel10->hide();
 }
 
@@ -174,7 +198,7 @@ void TForm1::FormShow()
     // A data file named as the first argument opens about a second after the window shows;
     // anything else on the command line is ignored.
     if (m_arguments.size() >= 2 && QFileInfo(m_arguments.at(1)).isFile()) {
-        m_state.OpenFromCommandLine = 1;
+        m_session.setOpenFromCommandLine(true);
         m_open->setCommandLineFile(m_arguments.at(1));
         Timer1->start();
     }
@@ -184,7 +208,7 @@ void TForm1::Timer1Timer()
 {
     Timer1->stop();
     // "&Open" chosen in the meantime has opened the file already.
-    if (m_state.OpenFromCommandLine)
+    if (state().OpenFromCommandLine)
         ReplayLog1Click();
 }
 
@@ -197,7 +221,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 void TForm1::FormClose()
 {
     try {
-        saveLastLogDir(m_settingsPath, m_state.LastLogDir);
+        saveLastLogDir(m_settingsPath, state().LastLogDir);
     } catch (const KivoError &error) {
         // Tell the user the setting is lost, but never keep them from quitting.
         showErrorReport(this, error.text());
@@ -224,7 +248,7 @@ void TForm1::ReplayLog1Click()
 
 void TForm1::Close1Click()
 {
-    m_state.CloseRequested = 1;
+    m_session.requestClose();
 }
 
 void TForm1::EditHeader1Click()
@@ -274,10 +298,40 @@ void TForm1::About1Click()
         Form7->About1Click();
 }
 
+void TForm1::showLogName(const QString &name)
+{
+    Label2->setText(name);
+}
+
 void TForm1::showOrientationStrip(int mode)
 {
     ShowOrientationStrip(mode, Image1);
     Panel1->setStrip(Image1);
+}
+
+void TForm1::setScrollRange(qint64 maximum, int page)
+{
+    ScrollBar4->setRange(0, int(maximum));
+    ScrollBar4->setPageStep(page);
+}
+
+bool TForm1::scrollBarShown() const
+{
+    return !Panel10->isHidden();
+}
+
+void TForm1::showScrollBar(bool shown)
+{
+    Panel10->setVisible(shown);
+    if (!shown)
+        return;
+    Panel4->layout()->activate();
+    ScrollBar4->setFocus();
+}
+
+void TForm1::focusScrollBar()
+{
+    ScrollBar4->setFocus();
 }
 
 } // namespace kivo

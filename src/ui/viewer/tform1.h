@@ -2,7 +2,7 @@
 #pragma once
 
 #include "display/sparesurfaces.h"
-#include "log/viewerstate.h"
+#include "log/logsession.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -28,9 +28,11 @@ class TScrollBar;
 class TopBar;
 
 // The main window: the top bar with the readouts and the orientation strip, the image panel
-// with the display area and its scroll bar, and the menu. It owns the viewer's shared state and
-// hands its commands to small units: the open command (with its redraw loop), the tool
-// windows, the about box.
+// with the display area and its scroll bar, and the menu. It owns the open log's session, which
+// the tool windows observe, and hands its commands to small units: the open command (with its
+// redraw loop), the print commands, the tool windows, the about box. Its controls are its own;
+// the units reach them through the functions below. Each control carries its name as its
+// object name.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -44,7 +46,9 @@ public:
     // The other four windows, made after this one; the main program passes them in.
     void setWindows(TForm2 *form2, TForm6 *form6, TForm7 *form7, TForm8 *form8);
 
-    ViewerState &state() { return m_state; }
+    // The open log and the state the windows share.
+    LogSession &session() { return m_session; }
+    const ViewerState &state() const { return m_session.state(); }
     MainMenu &menu() { return *m_menu; }
     OpenCommand &openCommand() { return *m_open; }
     PrintCommands &printCommands() { return *m_print; }
@@ -52,6 +56,52 @@ public:
     bool quitRequested() const { return m_quitRequested; }
     // The directory the settings file stores, and the file.
     const QString &settingsPath() const { return m_settingsPath; }
+
+    // What the commands work on: the display area (DXDraw1), and the print options window
+    // (nullptr until the windows are made).
+    TDXDraw &displayArea() { return *DXDraw1; }
+    TForm8 *printOptions() const { return Form8; }
+
+    // The parts of the window the open command sets as a log opens, scrolls and closes.
+    void showLogName(const QString &name);
+    // Shows the picture of an orientation mode (1 or 2) in the strip; others leave it.
+    void showOrientationStrip(int mode);
+    // The scroll bar's range 0..maximum and its page.
+    void setScrollRange(qint64 maximum, int page);
+    // The scroll bar's column (Panel10) beside the area: when it comes, the area narrows at once
+    // (so that its surface is remade before anything is drawn) and the bar takes the keys.
+    bool scrollBarShown() const;
+    void showScrollBar(bool shown);
+    void focusScrollBar();
+
+    // Menu commands.
+    void ReplayLog1Click();
+    void Close1Click();
+    void EditHeader1Click();
+    void Copy1Click();
+    void Print1Click();
+    void Print2Click();
+    void PrintHeader1Click();
+    void BrightnessAdjust1Click();
+    void Exit1Click();
+    void About1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void Timer1Timer();
+    void buildLayout();
+    void connectMenu();
+    void connectSession();
+    void showReadouts();
+
+    LogSession m_session;
 
     // Top bar (Panel1) and its parts.
     TopBar *Panel1;
@@ -72,35 +122,6 @@ public:
     TForm7 *Form7 = nullptr;
     TForm8 *Form8 = nullptr;
 
-    // Menu commands.
-    void ReplayLog1Click();
-    void Close1Click();
-    void EditHeader1Click();
-    void Copy1Click();
-    void Print1Click();
-    void Print2Click();
-    void PrintHeader1Click();
-    void BrightnessAdjust1Click();
-    void Exit1Click();
-    void About1Click();
-
-    // Shows the picture of an orientation mode (1 or 2) in the strip; others leave it.
-    void showOrientationStrip(int mode);
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
-private:
-    void FormCreate();
-    void FormShow();
-    void FormClose();
-    void Timer1Timer();
-    void buildLayout();
-    void connectMenu();
-
-    ViewerState m_state;
     QStringList m_arguments;
     QString m_settingsPath;
     MainMenu *m_menu;

@@ -101,8 +101,8 @@ QString TestTForm2::writeTestLog(const QString &name, qint64 count)
 
 void TestTForm2::checkPicture(const QString &log, const TColourMap &colours, const char *what)
 {
-    const QImage expected = referenceView(log, m_form->DXDraw1->height(), 0, colours);
-    const QString difference = firstDifference(m_form->DXDraw1->Surface()->image(), expected);
+    const QImage expected = referenceView(log, DXDraw1(*m_form)->height(), 0, colours);
+    const QString difference = firstDifference(DXDraw1(*m_form)->Surface()->image(), expected);
     QVERIFY2(difference.isEmpty(), qPrintable(QString(what) + ": " + difference));
 }
 
@@ -237,7 +237,7 @@ void TestTForm2::barsSetTheNumbersAsTheyMove()
     m_adjust->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_adjust));
     QScrollBar *bar = contrastBar ? m_adjust->ScrollBar2 : m_adjust->ScrollBar1;
-    ViewerState &state = m_form->state();
+    const ViewerState &state = m_form->state();
     for (int i = 0; i < presses; ++i) {
         QTest::keyClick(bar, Qt::Key(key));
         // The number follows the bar at every step.
@@ -260,12 +260,12 @@ void TestTForm2::movingBarsLeavesThePicture()
     ViewerDriver driver(form);
     driver
         .then([&] {
-            before = form.DXDraw1->Surface()->image().copy();
+            before = DXDraw1(form)->Surface()->image().copy();
             passes = form.openCommand().passCount();
-            presents = form.DXDraw1->presentCount();
+            presents = DXDraw1(form)->presentCount();
             form.menu().BrightnessAdjust1->trigger();
             QVERIFY(QTest::qWaitForWindowExposed(m_adjust));
-            presents = form.DXDraw1->presentCount();
+            presents = DXDraw1(form)->presentCount();
             m_adjust->ScrollBar1->setValue(60);
             QTest::keyClick(m_adjust->ScrollBar2, Qt::Key_End);
         })
@@ -274,13 +274,13 @@ void TestTForm2::movingBarsLeavesThePicture()
             QCOMPARE(form.state().ColourMap.Contrast, 800.0);
             QVERIFY(neutral(form.state().ColourMap));
             QCOMPARE(form.openCommand().passCount(), passes);
-            QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), before), QString());
+            QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), before), QString());
             QTest::mouseClick(m_adjust->Button1, Qt::LeftButton);
             QVERIFY(!m_adjust->isVisible());
         })
         .then([&] {
             QCOMPARE(form.openCommand().passCount(), passes);
-            QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), before), QString());
+            QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), before), QString());
             checkPicture(log, neutralColours(), "after close");
             // A later APPLY takes the bars as they are now.
             form.BrightnessAdjust1Click();
@@ -316,7 +316,7 @@ void TestTForm2::applyRedrawsWithTheNewTables()
         .then([&] {
             QCOMPARE(form.openCommand().passCount(), passes + 1);
             checkPicture(log, colourMap(100, 800), "apply 100/800");
-            const QImage &surface = form.DXDraw1->Surface()->image();
+            const QImage &surface = DXDraw1(form)->Surface()->image();
             // Row 0 is record 0: red 0 -> 100; sample 5: green and blue 5 -> 140.
             QCOMPARE(rgb(surface, 63 + 5, 0), 0x648C8Cu);
             // Sample 20 of record 0: green and blue 20 and up -> 255.
@@ -333,7 +333,7 @@ void TestTForm2::defaultRebuildsEvenAtDefaults()
 {
     const QString log = writeTestLog("default", 2000);
     TForm1 &form = *m_form;
-    ViewerState &state = form.state();
+    const ViewerState &state = form.state();
     int passes = 0;
     ViewerDriver driver(form);
     driver
@@ -370,13 +370,13 @@ void TestTForm2::defaultRebuildsEvenAtDefaults()
 
 void TestTForm2::defaultResetsMovedBars()
 {
-    ViewerState &state = m_form->state();
+    const ViewerState &state = m_form->state();
     m_adjust->show();
     m_adjust->ScrollBar1->setValue(-35);
     m_adjust->ScrollBar2->setValue(640);
     m_adjust->Button3Click();
     QCOMPARE(state.ColourMap.mapped(10), quint8(29)); // 10 * 6.4 - 35
-    state.RedrawPending = 0;
+    m_form->session().takeRedrawRequest();
     QTest::mouseClick(m_adjust->Button2, Qt::LeftButton);
     QCOMPARE(m_adjust->ScrollBar1->value(), 0);
     QCOMPARE(m_adjust->ScrollBar2->value(), 100);
@@ -390,14 +390,14 @@ void TestTForm2::defaultResetsMovedBars()
 
 void TestTForm2::closeKeepsPositionsAndValues()
 {
-    ViewerState &state = m_form->state();
+    const ViewerState &state = m_form->state();
     m_adjust->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_adjust));
     m_adjust->ScrollBar1->setValue(-20);
     m_adjust->ScrollBar2->setValue(250);
     m_adjust->Button3Click();
     m_adjust->ScrollBar1->setValue(15); // moved after APPLY: the tables stay as applied
-    state.RedrawPending = 0;
+    m_form->session().takeRedrawRequest();
     QTest::mouseClick(m_adjust->Button1, Qt::LeftButton);
     QVERIFY(!m_adjust->isVisible());
     QCOMPARE(state.RedrawPending, quint8(0));
@@ -426,10 +426,10 @@ void TestTForm2::ctrlDShowsTheWindowWithoutBlocking()
             QVERIFY(QTest::qWaitForWindowExposed(m_adjust));
             QVERIFY(!QApplication::activeModalWidget());
             // The main window still takes its commands: a page down scrolls the view.
-            QTest::keyClick(form.ScrollBar4, Qt::Key_PageDown);
+            QTest::keyClick(ScrollBar4(form), Qt::Key_PageDown);
         })
         .then([&] {
-            QCOMPARE(form.ScrollBar4->value(), form.DXDraw1->height());
+            QCOMPARE(ScrollBar4(form)->value(), DXDraw1(form)->height());
             QVERIFY(m_adjust->isVisible());
         });
     driver.openAndRun(log);
@@ -450,7 +450,7 @@ void TestTForm2::applyWithNoLogOpenDrawsTheNextLog()
     m_adjust->ScrollBar2->setValue(300);
     QTest::mouseClick(m_adjust->Button3, Qt::LeftButton);
     QCOMPARE(form.state().ColourMap.mapped(100), quint8(250));
-    QVERIFY(!form.DXDraw1->IsReady()); // nothing drawn without a log
+    QVERIFY(!DXDraw1(form)->IsReady()); // nothing drawn without a log
     ViewerDriver second(form);
     second.then([&] { checkPicture(log, colourMap(-50, 300), "next log"); });
     second.openAndRun(log);

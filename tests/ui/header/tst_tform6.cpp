@@ -1,7 +1,7 @@
 // KIVO Log Viewer
 #include "header/headerio.h"
 #include "header/inifile.h"
-#include "log/viewerstate.h"
+#include "log/logsession.h"
 #include "ui/header/tform6.h"
 
 #include <QGroupBox>
@@ -122,7 +122,11 @@ private:
     void clickOn(QPushButton *button);
     QList<QLineEdit *> edits() const;
 
+    // Hands the test's header record and depth unit to the session the dialog shows.
+    void share();
+
     std::unique_ptr<ViewerState> m_state;
+    std::unique_ptr<LogSession> m_session;
     std::unique_ptr<TForm6> m_form;
 };
 
@@ -130,17 +134,27 @@ void TestTForm6::init()
 {
     m_state = std::make_unique<ViewerState>();
     ResetHeader(m_state->header, ResetDay, QLocale::c());
-    m_form = std::make_unique<TForm6>(*m_state, QLocale::c());
+    m_session = std::make_unique<LogSession>();
+    m_form = std::make_unique<TForm6>(*m_session, QLocale::c());
 }
 
 void TestTForm6::cleanup()
 {
     m_form.reset();
+    m_session.reset();
     m_state.reset();
+}
+
+void TestTForm6::share()
+{
+    LogLayout layout;
+    layout.DepthUnit = m_state->params.ViewDepthUnit;
+    m_session->adoptHeader(m_state->header, layout);
 }
 
 void TestTForm6::showDialog()
 {
+    share();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
@@ -452,6 +466,7 @@ void TestTForm6::contentsTakenOnlyWhenShown()
     // A second log opened while the dialog stays visible.
     readHeader("Company=Second Ltd\r\nRunNo2=99\r\nComment1=second log\r\n", m_state->header);
     m_state->params.ViewDepthUnit = 1;
+    share();
     m_form->show();
     QCOMPARE(m_form->Edit3->text(), QStringLiteral("First Ltd"));
     QCOMPARE(m_form->Edit21->text(), QStringLiteral("12"));
@@ -577,10 +592,11 @@ void TestTForm6::numbersInGeneralFormat()
     QFETCH(QLocale, locale);
     QFETCH(double, value);
     QFETCH(QString, shown);
-    TForm6 form(*m_state, locale);
+    TForm6 form(*m_session, locale);
     m_state->header.KellyBushing = value;
     m_state->header.Runs[1].DepthLogger = value;
     m_state->header.Runs[1].CasRecWeight = value;
+    share();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.Edit18->text(), shown);

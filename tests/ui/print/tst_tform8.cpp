@@ -1,5 +1,5 @@
 // KIVO Log Viewer
-#include "log/viewerstate.h"
+#include "log/logsession.h"
 #include "ui/print/tform8.h"
 
 #include <QCheckBox>
@@ -69,8 +69,11 @@ private slots:
 
 private:
     void showDialog();
+    // Hands the test's layout and resolution to the session the dialog shows.
+    void share();
 
     std::unique_ptr<ViewerState> m_state;
+    std::unique_ptr<LogSession> m_session;
     std::unique_ptr<QWidget> m_main;
     std::unique_ptr<TForm8> m_form;
 };
@@ -78,23 +81,32 @@ private:
 void TestTForm8::init()
 {
     m_state = std::make_unique<ViewerState>();
+    m_session = std::make_unique<LogSession>();
     m_main = std::make_unique<QWidget>();
     m_main->resize(300, 200);
     m_main->show();
-    m_form = std::make_unique<TForm8>(*m_state, m_main.get());
+    m_form = std::make_unique<TForm8>(*m_session, m_main.get());
 }
 
 void TestTForm8::cleanup()
 {
     m_form.reset();
     m_main.reset();
+    m_session.reset();
     m_state.reset();
+}
+
+void TestTForm8::share()
+{
+    m_session->adoptHeader(m_state->header, m_state->layout);
+    m_session->setVerticalDpi(m_state->params.VerticalDpi);
 }
 
 // As a command would show it: the main window waits while the dialog is open.
 void TestTForm8::showDialog()
 {
     m_main->setEnabled(false);
+    share();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
@@ -214,6 +226,7 @@ void TestTForm8::formShowResetsDivisionAndShowsDpi()
     m_form->Edit3->setText("600");
     m_form->hide();
     m_state->params.VerticalDpi = 12.5;
+    share();
     m_form->show();
     QCOMPARE(m_form->ComboBox1->currentText(), QStringLiteral("100"));
     QCOMPARE(m_form->Edit3->text(), QStringLiteral("12.5"));
@@ -239,9 +252,9 @@ void TestTForm8::unitLabelsFollowTheLog()
 {
     QFETCH(int, depthUnit);
     QFETCH(QString, unit);
-    m_state->params.ViewDepthUnit = depthUnit;
-    m_state->LogStartDepth = 10;
-    m_state->LogEndDepth = 20;
+    m_state->layout.DepthUnit = depthUnit;
+    m_state->layout.LogStartDepth = 10;
+    m_state->layout.LogEndDepth = 20;
     showDialog();
     QCOMPARE(m_form->Label3->text(), unit);
     QCOMPARE(m_form->Label5->text(), unit);
@@ -340,10 +353,10 @@ void TestTForm8::ok()
     QFETCH(QString, startAfter);
     QFETCH(QString, endAfter);
     QFETCH(double, storedDpi);
-    m_state->params.ViewDepthUnit = 1;
+    m_state->layout.DepthUnit = 1;
     m_state->params.VerticalDpi = 72;
-    m_state->LogStartDepth = a;
-    m_state->LogEndDepth = b;
+    m_state->layout.LogStartDepth = a;
+    m_state->layout.LogEndDepth = b;
     showDialog();
     m_form->Edit1->setText(start);
     m_form->Edit2->setText(end);
@@ -355,7 +368,7 @@ void TestTForm8::ok()
     QCOMPARE(m_form->Edit1->text(), startAfter);
     QCOMPARE(m_form->Edit2->text(), endAfter);
     QCOMPARE(m_form->Edit3->text(), dpi); // kept as typed
-    QCOMPARE(m_state->params.VerticalDpi, storedDpi);
+    QCOMPARE(m_session->state().params.VerticalDpi, storedDpi);
     // Closed, and the main window back, only when everything passed.
     QCOMPARE(m_form->isVisible(), !messages.isEmpty());
     QCOMPARE(m_main->isEnabled(), messages.isEmpty());
@@ -363,8 +376,8 @@ void TestTForm8::ok()
 
 void TestTForm8::crossOverIsConfirmedWithASecondOk()
 {
-    m_state->LogStartDepth = 100;
-    m_state->LogEndDepth = 200;
+    m_state->layout.LogStartDepth = 100;
+    m_state->layout.LogEndDepth = 200;
     showDialog();
     m_form->Edit1->setText("150.5");
     m_form->Edit2->setText("120");
@@ -392,7 +405,7 @@ void TestTForm8::cancelStoresNothing()
     QVERIFY(recorder.texts.isEmpty());
     QVERIFY(!m_form->isVisible());
     QVERIFY(m_main->isEnabled());
-    QCOMPARE(m_state->params.VerticalDpi, 72.0);
+    QCOMPARE(m_session->state().params.VerticalDpi, 72.0);
 }
 
 QTEST_MAIN(TestTForm8)

@@ -184,8 +184,8 @@ void TestCopy::copiesTheSurface()
     ViewerDriver driver(form);
     driver
         .then([&] {
-            QCOMPARE(form.DXDraw1->width(), width);
-            picture = form.DXDraw1->Surface()->image().copy();
+            QCOMPARE(DXDraw1(form)->width(), width);
+            picture = DXDraw1(form)->Surface()->image().copy();
             passes = form.openCommand().passCount();
             form.menu().Copy1->trigger();
             QVERIFY(!QGuiApplication::overrideCursor());
@@ -193,17 +193,17 @@ void TestCopy::copiesTheSurface()
         })
         .then([&] {
             QCOMPARE(form.openCommand().passCount(), passes);
-            QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), picture), QString());
+            QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), picture), QString());
             // The loop still draws after the capture: a page down redraws.
-            if (form.ScrollBar4->isVisible())
-                QTest::keyClick(form.ScrollBar4, Qt::Key_PageDown);
+            if (ScrollBar4(form)->isVisible())
+                QTest::keyClick(ScrollBar4(form), Qt::Key_PageDown);
         })
         .then([&] {
-            if (form.ScrollBar4->isVisible()) {
+            if (ScrollBar4(form)->isVisible()) {
                 QCOMPARE(form.openCommand().passCount(), passes + 1);
                 const QImage expected =
-                    referenceView(log, form.DXDraw1->height(), form.ScrollBar4->value());
-                QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+                    referenceView(log, DXDraw1(form)->height(), ScrollBar4(form)->value());
+                QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), expected), QString());
             }
         });
     driver.openAndRun(log);
@@ -225,7 +225,7 @@ void TestCopy::ctrlCCopies()
     driver.then([&] {
         form.activateWindow();
         QTRY_VERIFY(form.isActiveWindow());
-        picture = form.DXDraw1->Surface()->image().copy();
+        picture = DXDraw1(form)->Surface()->image().copy();
         QTest::keyClick(&form, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat("image/bmp"));
         QByteArray bmp;
@@ -246,17 +246,17 @@ void TestCopy::secondCopyReplacesTheFirst()
     ViewerDriver driver(form);
     driver
         .then([&] {
-            first = form.DXDraw1->Surface()->image().copy();
+            first = DXDraw1(form)->Surface()->image().copy();
             form.menu().Copy1->trigger();
             QByteArray bmp;
             readClipboard(QStringLiteral("image/bmp"), &bmp);
             if (QTest::currentTestFailed())
                 return;
             checkBmp(bmp, first, 2352);
-            QTest::keyClick(form.ScrollBar4, Qt::Key_PageDown);
+            QTest::keyClick(ScrollBar4(form), Qt::Key_PageDown);
         })
         .then([&] {
-            second = form.DXDraw1->Surface()->image().copy();
+            second = DXDraw1(form)->Surface()->image().copy();
             QVERIFY(!firstDifference(second, first).isEmpty());
             form.menu().Copy1->trigger();
         });
@@ -271,7 +271,7 @@ void TestCopy::noLogShowsTheMessage()
 {
     TForm1 &form = *m_form;
     QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
-    QVERIFY(!form.DXDraw1->Surface());
+    QVERIFY(!DXDraw1(form)->Surface());
     bool busyDuringMessage = true;
     QTimer::singleShot(0, [&] { busyDuringMessage = QGuiApplication::overrideCursor(); });
     QString message;

@@ -102,13 +102,13 @@ void TestOpenCommand::opensFromTheCommandLine()
     TForm1 &form = *viewer.form1;
     ViewerDriver driver(form);
     driver.then([&] {
-        QCOMPARE(form.Label2->text(), QStringLiteral("HOLE7.BHX"));
-        QVERIFY(form.Panel10->isVisible());
-        QCOMPARE(form.DXDraw1->width(), 783);
+        QCOMPARE(Label2(form)->text(), QStringLiteral("HOLE7.BHX"));
+        QVERIFY(Panel10(form)->isVisible());
+        QCOMPARE(DXDraw1(form)->width(), 783);
         QCOMPARE(form.state().OpenFromCommandLine, quint8(0));
         QCOMPARE(form.state().LastLogDir, m_dir->path());
-        const QImage expected = referenceView(log, form.DXDraw1->height(), 0);
-        QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+        const QImage expected = referenceView(log, DXDraw1(form)->height(), 0);
+        QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), expected), QString());
     });
     QElapsedTimer clock;
     clock.start();
@@ -122,7 +122,7 @@ void TestOpenCommand::opensThroughTheDialog()
 {
     const QString log = writeTestLog("dialog", 12, 100);
     TForm1 &form = *m_viewer->form1;
-    form.state().LastLogDir = m_dir->path();
+    form.session().setLastLogDir(m_dir->path());
     QString startDirectory;
     QTimer::singleShot(0, [&] {
         QTRY_VERIFY(qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
@@ -134,7 +134,7 @@ void TestOpenCommand::opensThroughTheDialog()
     ViewerDriver driver(form);
     driver.then([&] {
         QCOMPARE(startDirectory, m_dir->path());
-        QCOMPARE(form.Label2->text(), QStringLiteral("DIALOG.BHX"));
+        QCOMPARE(Label2(form)->text(), QStringLiteral("DIALOG.BHX"));
     });
     driver.run([&] { form.menu().ReplayLog1->trigger(); });
 }
@@ -147,12 +147,12 @@ void TestOpenCommand::openBeforeTheTimerRunsOnce()
     Viewer viewer({"kivo-viewer", log});
     TForm1 &form = *viewer.form1;
     form.show();
-    QVERIFY(form.Timer1->isActive());
+    QVERIFY(Timer1(form)->isActive());
     ViewerDriver driver(form);
     driver
         .then([&] {
-            QCOMPARE(form.Label2->text(), QStringLiteral("EARLY.BHX"));
-            QVERIFY(!form.Timer1->isActive());
+            QCOMPARE(Label2(form)->text(), QStringLiteral("EARLY.BHX"));
+            QVERIFY(!Timer1(form)->isActive());
         })
         .then([&] {
             const ModalWatch watch;
@@ -163,8 +163,8 @@ void TestOpenCommand::openBeforeTheTimerRunsOnce()
         .then([&] {
             // The timer's event, had it been on its way already.
             const ModalWatch watch;
-            QSignalSpy fired(form.Timer1, &QTimer::timeout);
-            form.Timer1->start(0);
+            QSignalSpy fired(Timer1(form), &QTimer::timeout);
+            Timer1(form)->start(0);
             QVERIFY(fired.wait(5000));
             QCOMPARE(watch.seen(), QStringList());
             QCOMPARE(form.menu().state(), MainMenu::State::Viewing);
@@ -180,14 +180,14 @@ void TestOpenCommand::refusesInvalidIdentWithMessage()
         writeLog(m_dir->path(), "bad", "[General]\nIdent=wl_ext\n", DataFileContent(720, 10));
     QString message;
     answerMessageBox(&message);
-    form.state().OpenFromCommandLine = 1;
+    form.session().setOpenFromCommandLine(true);
     form.openCommand().setCommandLineFile(log);
     form.ReplayLog1Click();
     QCOMPARE(message, QStringLiteral("Invalid Header!"));
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QCOMPARE(form.state().header.Ident, QStringLiteral("wl_ext"));
     QCOMPARE(form.state().LastLogDir, m_dir->path()); // set before the check
-    QVERIFY(!form.DXDraw1->IsReady());
+    QVERIFY(!DXDraw1(form)->IsReady());
 }
 
 void TestOpenCommand::refusesMissingHeaderSilently()
@@ -196,7 +196,7 @@ void TestOpenCommand::refusesMissingHeaderSilently()
     const QString data = m_dir->filePath("nohead.bhx");
     writeDataFile(data, DataFileContent(720, 10));
     const ModalWatch watch;
-    form.state().OpenFromCommandLine = 1;
+    form.session().setOpenFromCommandLine(true);
     form.openCommand().setCommandLineFile(data);
     form.ReplayLog1Click();
     QCOMPARE(watch.seen(), QStringList());
@@ -217,11 +217,11 @@ void TestOpenCommand::scrollingMatchesFullRedraw()
     QFETCH(int, logMode);
     const QString log = writeTestLog("scroll", logMode, 3000);
     TForm1 &form = *m_viewer->form1;
-    TScrollBar *bar = form.ScrollBar4;
+    TScrollBar *bar = ScrollBar4(form);
     int passes = 0;
     const auto matches = [&](const char *action) {
-        const QImage expected = referenceView(log, form.DXDraw1->height(), bar->value());
-        const QString difference = firstDifference(form.DXDraw1->Surface()->image(), expected);
+        const QImage expected = referenceView(log, DXDraw1(form)->height(), bar->value());
+        const QString difference = firstDifference(DXDraw1(form)->Surface()->image(), expected);
         QVERIFY2(difference.isEmpty(), qPrintable(QString(action) + ": " + difference));
         QVERIFY2(form.openCommand().passCount() > passes, action);
         passes = form.openCommand().passCount();
@@ -254,7 +254,7 @@ void TestOpenCommand::scrollingMatchesFullRedraw()
                               scrollBarPoint(bar, QStyle::SC_ScrollBarAddPage));
         })
         .then([&] {
-            QCOMPARE(bar->value(), 40 + form.DXDraw1->height());
+            QCOMPARE(bar->value(), 40 + DXDraw1(form)->height());
             matches("page down");
         })
         .then([&] {
@@ -271,7 +271,7 @@ void TestOpenCommand::scrollingMatchesFullRedraw()
         .then([&] { matches("thumb released"); })
         .then([&] { QTest::keyClick(bar, Qt::Key_Down); })
         .then([&] { matches("arrow key"); })
-        .then([&] { wheel(form.DXDraw1, -2); })
+        .then([&] { wheel(DXDraw1(form), -2); })
         .then([&] { matches("wheel over the image"); })
         .then([&] { QTest::keyClick(bar, Qt::Key_End); })
         .then([&] {
@@ -292,37 +292,37 @@ void TestOpenCommand::readoutsFollowTheEndOfEachAction()
 {
     const QString log = writeTestLog("readouts", 12, 3000);
     TForm1 &form = *m_viewer->form1;
-    TScrollBar *bar = form.ScrollBar4;
+    TScrollBar *bar = ScrollBar4(form);
     const auto depthAt = [](qint64 record) {
         return formatDepthReadout(FirstDepth + qint32(record) * DepthStep);
     };
     ViewerDriver driver(form);
     driver
         .then([&] {
-            QCOMPARE(form.Label1->text(), depthAt(0));
-            QCOMPARE(form.Label5->text(), formatBearingReadout(patternBearing(0)));
-            QCOMPARE(form.Label3->text(), *formatAngleReadout(patternAngle(0)));
+            QCOMPARE(Label1(form)->text(), depthAt(0));
+            QCOMPARE(Label5(form)->text(), formatBearingReadout(patternBearing(0)));
+            QCOMPARE(Label3(form)->text(), *formatAngleReadout(patternAngle(0)));
         })
         .then([&] {
             // The action's own notice comes before the bar moves: the readouts still show the
             // old position until the notice that ends the action.
             bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            QCOMPARE(form.Label1->text(), depthAt(0));
+            QCOMPARE(Label1(form)->text(), depthAt(0));
             emit bar->scrolled(TScrollBar::scEndScroll);
-            QCOMPARE(form.Label1->text(), depthAt(40));
+            QCOMPARE(Label1(form)->text(), depthAt(40));
         })
         .then([&] {
             QTest::mouseClick(bar, Qt::LeftButton, {},
                               scrollBarPoint(bar, QStyle::SC_ScrollBarAddLine));
-            QCOMPARE(form.Label1->text(), depthAt(80));
-            QCOMPARE(form.Label5->text(), formatBearingReadout(patternBearing(80)));
+            QCOMPARE(Label1(form)->text(), depthAt(80));
+            QCOMPARE(Label5(form)->text(), formatBearingReadout(patternBearing(80)));
         });
     driver.openAndRun(log);
     // Closing clears the readouts.
-    QCOMPARE(form.Label1->text(), QString());
-    QCOMPARE(form.Label3->text(), QString());
-    QCOMPARE(form.Label5->text(), QString());
-    QCOMPARE(form.Label2->text(), QString());
+    QCOMPARE(Label1(form)->text(), QString());
+    QCOMPARE(Label3(form)->text(), QString());
+    QCOMPARE(Label5(form)->text(), QString());
+    QCOMPARE(Label2(form)->text(), QString());
 }
 
 void TestOpenCommand::menuStatesFollowTheLog()
@@ -351,8 +351,8 @@ void TestOpenCommand::menuStatesFollowTheLog()
     driver.openAndRun(log);
     QCOMPARE(enabled(), QStringLiteral("1001001001"));
     QCOMPARE(form.state().CloseRequested, quint8(0));
-    QVERIFY(!form.Panel10->isVisible());
-    QVERIFY(!form.DXDraw1->IsReady());
+    QVERIFY(!Panel10(form)->isVisible());
+    QVERIFY(!DXDraw1(form)->IsReady());
 }
 
 void TestOpenCommand::reopeningRestoresDepthUnit()
@@ -368,8 +368,8 @@ void TestOpenCommand::reopeningRestoresDepthUnit()
     inMetres.then([&] {
         QCOMPARE(form.state().params.ViewDepthUnit, 0);
         // The margin labels say metres.
-        const QImage expected = referenceView(plain, form.DXDraw1->height(), 0);
-        QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+        const QImage expected = referenceView(plain, DXDraw1(form)->height(), 0);
+        QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), expected), QString());
     });
     inMetres.openAndRun(plain);
 }
@@ -380,16 +380,16 @@ void TestOpenCommand::shortLogHasNoScrollBar()
     const QString log = writeTestLog("short", 11, 30);
     ViewerDriver driver(form);
     driver.then([&] {
-        QVERIFY(!form.Panel10->isVisible());
-        QCOMPARE(form.DXDraw1->width(), 801);
-        const int rows = form.DXDraw1->height();
-        const QImage &surface = form.DXDraw1->Surface()->image();
+        QVERIFY(!Panel10(form)->isVisible());
+        QCOMPARE(DXDraw1(form)->width(), 801);
+        const int rows = DXDraw1(form)->height();
+        const QImage &surface = DXDraw1(form)->Surface()->image();
         // Bottom-up: record 0 on the bottom row, record 29 thirty rows up; white above.
         QCOMPARE(surface.pixel(64, rows - 1) & 0xFFFFFF, patternColour(0, 1)[0] * 0x10000u +
                                                              patternColour(0, 1)[1] * 0x100u +
                                                              patternColour(0, 1)[2]);
         QCOMPARE(surface.pixel(100, rows - 31) & 0xFFFFFF, 0xFFFFFFu);
-        QCOMPARE(form.Label1->text(), formatDepthReadout(FirstDepth + 29 * DepthStep));
+        QCOMPARE(Label1(form)->text(), formatDepthReadout(FirstDepth + 29 * DepthStep));
     });
     driver.openAndRun(log);
 }
@@ -401,24 +401,24 @@ void TestOpenCommand::scrollBarFollowsTheWindowSize()
     // top.
     const QString log = writeTestLog("resized", 12, 500);
     TForm1 &form = *m_viewer->form1;
-    TScrollBar *bar = form.ScrollBar4;
+    TScrollBar *bar = ScrollBar4(form);
     const auto showsView = [&](int width) {
-        QCOMPARE(form.DXDraw1->width(), width);
+        QCOMPARE(DXDraw1(form)->width(), width);
         const QImage expected =
-            referenceView(log, form.DXDraw1->height(), form.ScrollBar4->value());
-        QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
-        QCOMPARE(form.Label1->text(), formatDepthReadout(FirstDepth + bar->value() * DepthStep));
+            referenceView(log, DXDraw1(form)->height(), ScrollBar4(form)->value());
+        QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), expected), QString());
+        QCOMPARE(Label1(form)->text(), formatDepthReadout(FirstDepth + bar->value() * DepthStep));
     };
     ViewerDriver driver(form);
     driver
         .then([&] {
-            QVERIFY(!form.Panel10->isVisible());
-            QVERIFY(form.DXDraw1->height() >= 500);
+            QVERIFY(!Panel10(form)->isVisible());
+            QVERIFY(DXDraw1(form)->height() >= 500);
             form.resize(1000, 400);
         })
-        .then([&] { QTRY_VERIFY(form.Panel10->isVisible()); })
+        .then([&] { QTRY_VERIFY(Panel10(form)->isVisible()); })
         .then([&] {
-            QCOMPARE(bar->maximum(), 500 - form.DXDraw1->height());
+            QCOMPARE(bar->maximum(), 500 - DXDraw1(form)->height());
             showsView(783);
             QTest::keyClick(bar, Qt::Key_End);
         })
@@ -427,7 +427,7 @@ void TestOpenCommand::scrollBarFollowsTheWindowSize()
             showsView(783);
             form.resize(1000, 700);
         })
-        .then([&] { QTRY_VERIFY(!form.Panel10->isVisible()); })
+        .then([&] { QTRY_VERIFY(!Panel10(form)->isVisible()); })
         .then([&] {
             QCOMPARE(bar->value(), 0);
             showsView(801);
@@ -443,19 +443,19 @@ void TestOpenCommand::dataFileErrorReturnsToIdle()
     QDir(m_dir->path()).mkdir("dir.bhx");
     // Readouts and a close request standing from before go with the failed open, as they go
     // when a log is closed.
-    for (QLabel *readout : {form.Label1, form.Label3, form.Label5})
+    for (QLabel *readout : {Label1(form), Label3(form), Label5(form)})
         readout->setText(QStringLiteral("12.345"));
-    form.state().CloseRequested = 1;
+    form.session().requestClose();
     QString message;
     answerMessageBox(&message);
-    form.state().OpenFromCommandLine = 1;
+    form.session().setOpenFromCommandLine(true);
     form.openCommand().setCommandLineFile(m_dir->filePath("dir.bhx"));
     form.ReplayLog1Click();
     QVERIFY2(message.startsWith("Is a directory: "), qPrintable(message));
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
-    QVERIFY(!form.DXDraw1->IsReady());
+    QVERIFY(!DXDraw1(form)->IsReady());
     QVERIFY(!form.state().ImageFile.isOpen());
-    for (QLabel *readout : {form.Label1, form.Label3, form.Label5})
+    for (QLabel *readout : {Label1(form), Label3(form), Label5(form)})
         QCOMPARE(readout->text(), QString());
     QCOMPARE(form.state().CloseRequested, quint8(0));
 }
@@ -469,7 +469,7 @@ void TestOpenCommand::malformedHeaderIsStillNamed()
     const QString log = writeTestLog("badstep", 12, 50, "step=one\n");
     QString message;
     answerMessageBox(&message);
-    form.state().OpenFromCommandLine = 1;
+    form.session().setOpenFromCommandLine(true);
     form.openCommand().setCommandLineFile(log);
     form.ReplayLog1Click();
     QCOMPARE(message, QStringLiteral("'one' is not a valid floating point value."));
@@ -482,10 +482,10 @@ void TestOpenCommand::truncatedWhileOpenStillCloses()
     const QString log = writeTestLog("cut", 12, 3000);
     ViewerDriver driver(form);
     driver.then([&] { QVERIFY(QFile::resize(log, 2172 * 100 + 7)); })
-        .then([&] { form.ScrollBar4->triggerAction(QAbstractSlider::SliderPageStepAdd); })
-        .then([&] { form.ScrollBar4->triggerAction(QAbstractSlider::SliderSingleStepAdd); })
+        .then([&] { ScrollBar4(form)->triggerAction(QAbstractSlider::SliderPageStepAdd); })
+        .then([&] { ScrollBar4(form)->triggerAction(QAbstractSlider::SliderSingleStepAdd); })
         .then([&] { QVERIFY(QFile::remove(log)); })
-        .then([&] { form.ScrollBar4->triggerAction(QAbstractSlider::SliderToMaximum); });
+        .then([&] { ScrollBar4(form)->triggerAction(QAbstractSlider::SliderToMaximum); });
     driver.openAndRun(log);
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
 }

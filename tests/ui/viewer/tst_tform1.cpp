@@ -63,9 +63,9 @@ void TestTForm1::startUp()
     QCOMPARE(form.state().ColourMap.RedTable[77], 77);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(!form.Panel10->isVisible());
-    QCOMPARE(form.DXDraw1->width(), 801);
-    QVERIFY(!form.DXDraw1->IsReady());
+    QVERIFY(!Panel10(form)->isVisible());
+    QCOMPARE(DXDraw1(form)->width(), 801);
+    QVERIFY(!DXDraw1(form)->IsReady());
     for (QWidget *window :
          {static_cast<QWidget *>(viewer.form2.get()), static_cast<QWidget *>(viewer.form6.get()),
           static_cast<QWidget *>(viewer.form7.get()), static_cast<QWidget *>(viewer.form8.get())})
@@ -73,7 +73,7 @@ void TestTForm1::startUp()
     QCOMPARE(viewer.form2->windowTitle(), QStringLiteral("Display Adjust"));
     QCOMPARE(viewer.form7->windowTitle(), QStringLiteral("About KIVO Log Viewer"));
     QCOMPARE(viewer.form8->windowTitle(), QStringLiteral("Print"));
-    QCOMPARE(form.Panel1->strip(), stretchedStrip(Image4()));
+    QCOMPARE(Panel1(form)->strip(), stretchedStrip(Image4()));
     QCOMPARE(form.menu().Exit1->text(), "E&xit" + QString(26, ' '));
     QVERIFY(!QFile::exists(m_settings)); // nothing written at start-up
 }
@@ -111,7 +111,7 @@ void TestTForm1::exitWhileALogIsOpen()
     QVERIFY(!form.isVisible());
     QVERIFY(!form.openCommand().viewing());
     QVERIFY(!form.state().ImageFile.isOpen());
-    QVERIFY(!form.DXDraw1->area().isInitialized());
+    QVERIFY(!DXDraw1(form)->area().isInitialized());
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QCOMPARE(loadLastLogDir(m_settings, "none"), m_dir->path());
 }
@@ -178,15 +178,15 @@ void TestTForm1::keysScrollAgainAfterTheAboutBox()
             QTest::keyClick(form.windowHandle(), Qt::Key_Down);
         })
         .then([&] {
-            QCOMPARE(form.ScrollBar4->value(), 40);
-            const QImage expected = referenceView(log, form.DXDraw1->height(), 40);
-            QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+            QCOMPARE(ScrollBar4(form)->value(), 40);
+            const QImage expected = referenceView(log, DXDraw1(form)->height(), 40);
+            QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), expected), QString());
             // A click on the image gives the keys to the scroll bar as well.
-            form.ScrollBar4->clearFocus();
-            QTest::mouseClick(form.DXDraw1, Qt::LeftButton);
+            ScrollBar4(form)->clearFocus();
+            QTest::mouseClick(DXDraw1(form), Qt::LeftButton);
             QTest::keyClick(form.windowHandle(), Qt::Key_Down);
         })
-        .then([&] { QCOMPARE(form.ScrollBar4->value(), 80); });
+        .then([&] { QCOMPARE(ScrollBar4(form)->value(), 80); });
     driver.openAndRun(log);
 }
 
@@ -218,7 +218,7 @@ void TestTForm1::commandLineArgumentsIgnored()
     Viewer viewer({"kivo-viewer", argument});
     viewer.form1->show();
     QVERIFY(QTest::qWaitForWindowExposed(viewer.form1.get()));
-    QVERIFY(!viewer.form1->Timer1->isActive());
+    QVERIFY(!Timer1(*viewer.form1)->isActive());
     QCOMPARE(viewer.form1->state().OpenFromCommandLine, quint8(0));
 }
 
@@ -281,17 +281,17 @@ void TestTForm1::screenshotWithALogOpen()
         const QImage screen = form.screen()->grabWindow(0).toImage();
         // The D L U R strip of orientation mode 2 over the image's columns.
         const QPoint stripAt =
-            form.Panel1->Image1->mapTo(&form, QPoint(0, 0)) + form.geometry().topLeft();
+            Panel1(form)->Image1->mapTo(&form, QPoint(0, 0)) + form.geometry().topLeft();
         const QImage strip = screen.copy(QRect(stripAt, QSize(720, 19)));
         QCOMPARE(firstDifference(strip, stretchedStrip(Image8())), QString());
         // The image area is the surface.
-        const QPoint areaAt = form.DXDraw1->mapTo(&form, QPoint(0, 0)) + form.geometry().topLeft();
-        const QImage area = screen.copy(QRect(areaAt, form.DXDraw1->size()));
-        QCOMPARE(firstDifference(area, form.DXDraw1->Surface()->image()), QString());
-        QCOMPARE(firstDifference(area, referenceView(log, form.DXDraw1->height(), 0)), QString());
+        const QPoint areaAt = DXDraw1(form)->mapTo(&form, QPoint(0, 0)) + form.geometry().topLeft();
+        const QImage area = screen.copy(QRect(areaAt, DXDraw1(form)->size()));
+        QCOMPARE(firstDifference(area, DXDraw1(form)->Surface()->image()), QString());
+        QCOMPARE(firstDifference(area, referenceView(log, DXDraw1(form)->height(), 0)), QString());
         // The scroll bar stands right of the image.
-        QVERIFY(form.Panel10->isVisible());
-        QCOMPARE(form.Panel10->mapTo(&form, QPoint(0, 0)).x(),
+        QVERIFY(Panel10(form)->isVisible());
+        QCOMPARE(Panel10(form)->mapTo(&form, QPoint(0, 0)).x(),
                  areaAt.x() - form.geometry().x() + 783);
     });
     driver.openAndRun(log);

@@ -52,16 +52,16 @@ void TestViewerFaults::queuedScrollsCollapseIntoOnePass()
             passes = form.openCommand().passCount();
             // Ten thousand arrow presses waiting in the queue, as from a stuck key.
             for (int i = 0; i < 10000; ++i) {
-                QCoreApplication::postEvent(form.ScrollBar4,
+                QCoreApplication::postEvent(ScrollBar4(form),
                                             new QKeyEvent(QEvent::KeyPress, Qt::Key_Down, {}));
             }
         })
         .then([&] {
             QCOMPARE(form.openCommand().passCount(), passes + 1);
-            QCOMPARE(form.ScrollBar4->value(), form.ScrollBar4->maximum());
+            QCOMPARE(ScrollBar4(form)->value(), ScrollBar4(form)->maximum());
             const QImage expected =
-                referenceView(log, form.DXDraw1->height(), form.ScrollBar4->value());
-            QCOMPARE(firstDifference(form.DXDraw1->Surface()->image(), expected), QString());
+                referenceView(log, DXDraw1(form)->height(), ScrollBar4(form)->value());
+            QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), expected), QString());
         });
     driver.openAndRun(log);
 }
@@ -77,8 +77,8 @@ void TestViewerFaults::closeDuringAFullRedraw()
     ViewerDriver driver(form);
     driver.then([&] {
         passes = form.openCommand().passCount();
-        form.ScrollBar4->setValue(1234);
-        form.state().requestRedraw(RedrawFull);
+        ScrollBar4(form)->setValue(1234);
+        form.session().requestRedraw(RedrawFull);
         form.menu().Close1->trigger();
     });
     driver.openAndRun(log);
@@ -103,11 +103,11 @@ void TestViewerFaults::sparseFiveGigabytesScrollsToTheEnd()
     TForm1 &form = *viewer.form1;
     form.show();
     ViewerDriver driver(form);
-    driver.then([&] { QTest::keyClick(form.ScrollBar4, Qt::Key_End); }).then([&] {
-        QCOMPARE(qint64(form.ScrollBar4->maximum()), records - form.DXDraw1->height());
+    driver.then([&] { QTest::keyClick(ScrollBar4(form), Qt::Key_End); }).then([&] {
+        QCOMPARE(qint64(ScrollBar4(form)->maximum()), records - DXDraw1(form)->height());
         // The file's last record is on the bottom row, with its depth mark.
-        const QImage &surface = form.DXDraw1->Surface()->image();
-        const int bottom = form.DXDraw1->height() - 1;
+        const QImage &surface = DXDraw1(form)->Surface()->image();
+        const int bottom = DXDraw1(form)->height() - 1;
         QCOMPARE(surface.pixel(400, bottom) & 0xFFFFFF, 0xC86432u);
         QCOMPARE(surface.pixel(58, bottom) & 0xFFFFFF, 0u);      // the tick
         QCOMPARE(surface.pixel(400, bottom - 1) & 0xFFFFFF, 0u); // a hole: zero bytes
@@ -129,13 +129,13 @@ void TestViewerFaults::fileReplacedWhileOpen()
             QFile::remove(log);
             QVERIFY(QFile::rename(larger, log));
         })
-        .then([&] { QTest::keyClick(form.ScrollBar4, Qt::Key_End); })
+        .then([&] { QTest::keyClick(ScrollBar4(form), Qt::Key_End); })
         .then([&] {
             // The open file is still the one the user opened.
             const QImage expected =
-                referenceView(log, form.DXDraw1->height(), form.ScrollBar4->value());
-            QVERIFY(form.ScrollBar4->maximum() == 2000 - form.DXDraw1->height());
-            QVERIFY(!firstDifference(form.DXDraw1->Surface()->image(), expected).isEmpty());
+                referenceView(log, DXDraw1(form)->height(), ScrollBar4(form)->value());
+            QVERIFY(ScrollBar4(form)->maximum() == 2000 - DXDraw1(form)->height());
+            QVERIFY(!firstDifference(DXDraw1(form)->Surface()->image(), expected).isEmpty());
         });
     driver.openAndRun(log);
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
@@ -148,7 +148,7 @@ void TestViewerFaults::junkSettingsAtStartUp()
               QByteArray("\x01\x02[File Par\xff\n=\n[[\nLogDir\n", 24));
     Viewer viewer;
     QCOMPARE(viewer.form1->state().LastLogDir, QCoreApplication::applicationDirPath() + "/");
-    viewer.form1->state().LastLogDir = m_dir->path();
+    viewer.form1->session().setLastLogDir(m_dir->path());
     viewer.form1->close();
     QCOMPARE(loadLastLogDir(m_dir->filePath("config/kivo/bhx_view.Ini"), "none"), m_dir->path());
 }
@@ -164,7 +164,7 @@ void TestViewerFaults::exitFromAMessageBoxOfTheOpenCommand()
     form.show();
     bool boxSeen = false;
     QTimer::singleShot(0, [&] {
-        form.state().OpenFromCommandLine = 1;
+        form.session().setOpenFromCommandLine(true);
         form.openCommand().setCommandLineFile(log);
         form.ReplayLog1Click();
     });
@@ -193,7 +193,7 @@ void TestViewerFaults::exitWhileViewingEndsTheProgram()
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(driver.finished());
     QVERIFY(!form.openCommand().viewing());
-    QVERIFY(!form.DXDraw1->area().isInitialized());
+    QVERIFY(!DXDraw1(form)->area().isInitialized());
 }
 
 QTEST_MAIN(TestViewerFaults)

@@ -1,0 +1,143 @@
+// KIVO Log Viewer
+#include "log/logsession.h"
+
+#include "header/headerio.h"
+
+namespace kivo {
+
+LogSession::LogSession()
+{
+    BuildColourMap(m_state.ColourMap);
+}
+
+void LogSession::prepareOpen()
+{
+    m_unitBeforeOpen = m_state.params.ViewDepthUnit;
+    ResetHeader(m_state.header);
+}
+
+LogHeaderCheck LogSession::readHeader(const QString &dataPath)
+{
+    m_state.HeaderFileName = logHeaderFileName(dataPath);
+    const LogHeaderCheck check =
+        checkLogHeaderFile(m_state.HeaderFileName, m_state.header, m_state.params.ViewDepthUnit,
+                           m_state.params.DefaultSampleCount);
+    if (check.accepted()) {
+        m_state.layout = check.layout;
+        m_state.params.ViewDepthUnit = check.layout.DepthUnit;
+    }
+    return check;
+}
+
+void LogSession::adoptHeader(const uniheader &header, const LogLayout &layout)
+{
+    m_state.header = header;
+    m_state.layout = layout;
+    m_state.params.ViewDepthUnit = layout.DepthUnit;
+}
+
+void LogSession::openDataFile(const QString &dataPath)
+{
+    m_state.ImageFile.OpenImageFile(dataPath, m_state.layout.recordSize());
+    m_open = true;
+    m_geometry = {m_state.ImageFile.RecordCount(), 0, m_state.layout.LogDirection};
+    m_readouts = ReadoutTexts{};
+    emit logOpened();
+}
+
+void LogSession::setRows(int rows)
+{
+    m_geometry.rows = rows;
+    emit geometryChanged();
+    setPosition(m_position);
+}
+
+void LogSession::close()
+{
+    const bool wasOpen = m_open;
+    if (m_open)
+        m_state.ImageFile.CloseImageFile();
+    m_open = false;
+    m_geometry = ViewGeometry{};
+    setPosition(0);
+    m_readouts = ReadoutTexts{};
+    m_state.RedrawPending = 0;
+    m_state.params.ViewDepthUnit = m_unitBeforeOpen;
+    emit readoutsChanged();
+    if (wasOpen)
+        emit logClosed();
+}
+
+void LogSession::setPosition(qint64 position)
+{
+    position = qBound<qint64>(0, position, m_geometry.scrollMax());
+    if (position == m_position)
+        return;
+    m_position = position;
+    emit positionChanged(position);
+}
+
+void LogSession::refreshReadouts()
+{
+    if (!m_open)
+        return;
+    readReadouts(m_readouts, m_state.ImageFile, m_state.layout.SamplesPerLine, m_geometry,
+                 m_position);
+    emit readoutsChanged();
+}
+
+void LogSession::setBrightness(double brightness)
+{
+    m_state.ColourMap.Brightness = brightness;
+}
+
+void LogSession::setContrast(double contrast)
+{
+    m_state.ColourMap.Contrast = contrast;
+}
+
+void LogSession::applyColourMap()
+{
+    BuildColourMap(m_state.ColourMap);
+    requestRedraw(RedrawFull);
+    emit colourMapChanged();
+}
+
+void LogSession::setVerticalDpi(double dpi)
+{
+    m_state.params.VerticalDpi = dpi;
+}
+
+void LogSession::setLastLogDir(const QString &directory)
+{
+    m_state.LastLogDir = directory;
+}
+
+void LogSession::setOpenFromCommandLine(bool fromCommandLine)
+{
+    m_state.OpenFromCommandLine = fromCommandLine ? 1 : 0;
+}
+
+void LogSession::requestRedraw(quint8 kind)
+{
+    m_state.RedrawKind = kind;
+    m_state.RedrawPending = 1;
+}
+
+quint8 LogSession::takeRedrawRequest()
+{
+    m_state.RedrawPending = 0;
+    return m_state.RedrawKind;
+}
+
+void LogSession::requestClose()
+{
+    m_state.CloseRequested = 1;
+}
+
+void LogSession::clearCloseRequest()
+{
+    m_state.CloseRequested = 0;
+}
+
+} // namespace kivo

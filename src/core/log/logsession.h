@@ -1,0 +1,100 @@
+// KIVO Log Viewer
+#pragma once
+
+#include "log/logopener.h"
+#include "log/readouts.h"
+#include "log/viewerstate.h"
+#include "log/viewgeometry.h"
+
+#include <QObject>
+#include <QString>
+
+namespace kivo {
+
+// The open log and what the windows share about it: the header, the layout, the data file, the
+// view's geometry and scroll position, the readouts of the top record, the colour tables, and
+// the requests that travel between the commands and the redraw loop. The windows and `kivo`
+// read it; only the open command and the session's own functions change it, and every change
+// is announced by a signal, so that each window follows without reaching into another.
+class LogSession : public QObject {
+    Q_OBJECT
+
+public:
+    LogSession();
+
+    // The fields under their program names; read only.
+    const ViewerState &state() const { return m_state; }
+    const uniheader &header() const { return m_state.header; }
+    const LogLayout &layout() const { return m_state.layout; }
+    const TColourMap &colourMap() const { return m_state.ColourMap; }
+    // The depth unit of the log shown: 0 metres, otherwise feet.
+    int depthUnit() const { return m_state.params.ViewDepthUnit; }
+
+    // Opening, in the open command's order. First the header record is reset and the depth
+    // unit to return to on close remembered; then the chosen log's header is read:
+    // HeaderFileName is set first, so that a header that cannot be read is still named as this
+    // log's. On acceptance the layout is the log's and the depth unit its unit. Throws
+    // KivoError for an unreadable header.
+    void prepareOpen();
+    LogHeaderCheck readHeader(const QString &dataPath);
+    // Takes a header record and layout read elsewhere, without a data file: the header dialog,
+    // the header sheet and the print options show them as a log's.
+    void adoptHeader(const uniheader &header, const LogLayout &layout);
+    // Opens the data file of an accepted header; throws KivoError when it cannot be read.
+    void openDataFile(const QString &dataPath);
+    // The view's rows: the geometry, the scroll range and the position follow (the position is
+    // kept within the new range).
+    void setRows(int rows);
+    // Closes the data file, forgets the view and the readouts (also after an open that failed
+    // half-way) and gives back the depth unit that held before the log was opened.
+    void close();
+
+    bool isOpen() const { return m_open; }
+    ImageFile &imageFile() { return m_state.ImageFile; }
+    const ViewGeometry &geometry() const { return m_geometry; }
+
+    // The scroll position, 0..geometry().scrollMax().
+    qint64 position() const { return m_position; }
+    void setPosition(qint64 position);
+
+    // The readouts of the record on top at the position; an empty log, or a record a shrunk
+    // file no longer holds, leaves them as they were. Throws KivoError when the file cannot
+    // be read.
+    const ReadoutTexts &readouts() const { return m_readouts; }
+    void refreshReadouts();
+
+    // Brightness and contrast as the display adjust window sets them; applyColourMap rebuilds
+    // the tables from them and asks for a full redraw.
+    void setBrightness(double brightness);
+    void setContrast(double contrast);
+    void applyColourMap();
+
+    void setVerticalDpi(double dpi);
+    void setLastLogDir(const QString &directory);
+    void setOpenFromCommandLine(bool fromCommandLine);
+
+    // The requests the loop serves between two events.
+    void requestRedraw(quint8 kind);
+    // The kind of the pending request, now no longer pending.
+    quint8 takeRedrawRequest();
+    void requestClose();
+    void clearCloseRequest();
+
+signals:
+    void logOpened();
+    void logClosed();
+    void geometryChanged();
+    void positionChanged(qint64 position);
+    void readoutsChanged();
+    void colourMapChanged();
+
+private:
+    ViewerState m_state;
+    ViewGeometry m_geometry;
+    qint64 m_position = 0;
+    ReadoutTexts m_readouts;
+    int m_unitBeforeOpen = 0;
+    bool m_open = false;
+};
+
+} // namespace kivo

@@ -1,0 +1,127 @@
+// KIVO Log Viewer
+#include "kivoerror.h"
+#include "log/logsession.h"
+#include "log/readouts.h"
+#include "testlog.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kivo;
+using namespace kivo::test;
+
+class TestLogSession : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void positionStaysInTheScrollRange_data();
+    void positionStaysInTheScrollRange();
+    void readoutsFollowThePosition();
+    void closeGivesBackTheUnit();
+    void unreadableHeaderIsStillNamed();
+
+private:
+    // Opens a log of `count` records, direction 2, in feet.
+    void open(LogSession &session, qint64 count);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestLogSession::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestLogSession::open(LogSession &session, qint64 count)
+{
+    const QString path =
+        writeLog(m_dir->path(), "log", validHeader(720, 12, "DepthUnit=1\r\n"), {720, count});
+    session.prepareOpen();
+    QVERIFY(session.readHeader(path).accepted());
+    session.openDataFile(path);
+}
+
+void TestLogSession::positionStaysInTheScrollRange_data()
+{
+    QTest::addColumn<qint64>("records");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<qint64>("asked");
+    QTest::addColumn<qint64>("kept");
+    QTest::newRow("inside") << qint64(100) << 40 << qint64(25) << qint64(25);
+    QTest::newRow("last position") << qint64(100) << 40 << qint64(60) << qint64(60);
+    QTest::newRow("past the end") << qint64(100) << 40 << qint64(61) << qint64(60);
+    QTest::newRow("negative") << qint64(100) << 40 << qint64(-5) << qint64(0);
+    QTest::newRow("log fits the rows") << qint64(30) << 40 << qint64(10) << qint64(0);
+}
+
+void TestLogSession::positionStaysInTheScrollRange()
+{
+    QFETCH(qint64, records);
+    QFETCH(int, rows);
+    QFETCH(qint64, asked);
+    QFETCH(qint64, kept);
+    LogSession session;
+    open(session, records);
+    session.setRows(rows);
+    QSignalSpy moved(&session, &LogSession::positionChanged);
+    session.setPosition(asked);
+    QCOMPARE(session.position(), kept);
+    QCOMPARE(moved.count(), kept == 0 ? 0 : 1);
+
+    // Fewer records in view than rows afterwards: the position comes back into the range.
+    session.setPosition(records);
+    session.setRows(int(records));
+    QCOMPARE(session.position(), qint64(0));
+}
+
+void TestLogSession::readoutsFollowThePosition()
+{
+    LogSession session;
+    open(session, 100);
+    session.setRows(40);
+    QSignalSpy changed(&session, &LogSession::readoutsChanged);
+    session.setPosition(30);
+    session.refreshReadouts();
+    QCOMPARE(changed.count(), 1);
+    // Direction 2: the top row shows record P; depths step by 10 thousandths.
+    QCOMPARE(session.readouts().depth, formatDepthReadout(300, QLocale::system()));
+    QCOMPARE(session.readouts().bearing, formatBearingReadout(patternBearing(30)));
+}
+
+void TestLogSession::closeGivesBackTheUnit()
+{
+    LogSession session;
+    QCOMPARE(session.depthUnit(), 0);
+    open(session, 100);
+    QCOMPARE(session.depthUnit(), 1);
+    session.setRows(40);
+    session.setPosition(50);
+    session.refreshReadouts();
+    QSignalSpy closed(&session, &LogSession::logClosed);
+    QSignalSpy moved(&session, &LogSession::positionChanged);
+    session.close();
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(moved.count(), 1); // back to 0, so that a scroll bar showing it follows
+    QVERIFY(!session.isOpen());
+    QVERIFY(!session.state().ImageFile.isOpen());
+    QCOMPARE(session.depthUnit(), 0);
+    QCOMPARE(session.readouts().depth, QString());
+}
+
+void TestLogSession::unreadableHeaderIsStillNamed()
+{
+    const QString path = m_dir->filePath("bad.bhx");
+    writeFile(m_dir->filePath("bad.HED"),
+              "[General]\r\nIdent=WL_EXT\r\n[WellInfo]\r\nstep=abc\r\n");
+    writeDataFile(path, {720, 10});
+    LogSession session;
+    session.prepareOpen();
+    QVERIFY_THROWS_EXCEPTION(KivoError, session.readHeader(path));
+    QCOMPARE(session.state().HeaderFileName, m_dir->filePath("bad.HED"));
+    QVERIFY(!session.isOpen());
+}
+
+QTEST_GUILESS_MAIN(TestLogSession)
+#include "tst_logsession.moc"
