@@ -102,23 +102,29 @@ void TestCli::infoInCommaLocale()
 
 void TestCli::refusedLogsExitTwo_data()
 {
+    QTest::addColumn<bool>("dataFile");
     QTest::addColumn<QByteArray>("header"); // null: no header file
     QTest::addColumn<QString>("message");
-    QTest::newRow("no header") << QByteArray() << "No header file";
-    QTest::newRow("wrong ident") << QByteArray("[General]\nIdent=wl_ext\n") << "Invalid Header!";
-    QTest::newRow("no ident") << QByteArray("[Channel1]\nSampleCount=720\n") << "Ident";
-    QTest::newRow("bad number") << validHeader(720, 12, "KellyBushing=\n")
+    QTest::newRow("no header") << true << QByteArray() << "No header file";
+    QTest::newRow("no data file, no header") << false << QByteArray() << "File not found: ";
+    QTest::newRow("wrong ident") << true << QByteArray("[General]\nIdent=wl_ext\n")
+                                 << "Invalid Header!";
+    QTest::newRow("no ident") << true << QByteArray("[Channel1]\nSampleCount=720\n") << "Ident";
+    QTest::newRow("bad number") << true << validHeader(720, 12, "KellyBushing=\n")
                                 << "'' is not a valid floating point value";
-    QTest::newRow("no samples") << QByteArray("[General]\nIdent=WL_EXT\n") << "0 samples per line";
+    QTest::newRow("no samples") << true << QByteArray("[General]\nIdent=WL_EXT\n")
+                                << "0 samples per line";
 }
 
 void TestCli::refusedLogsExitTwo()
 {
+    QFETCH(bool, dataFile);
     QFETCH(QByteArray, header);
     QFETCH(QString, message);
     QTemporaryDir dir;
     const QString data = dir.filePath("bad.bhx");
-    writeDataFile(data, {720, 3});
+    if (dataFile)
+        writeDataFile(data, {720, 3});
     if (!header.isNull())
         writeFile(dir.filePath("bad.HED"), header);
     const KivoRun run = runKivo({"info", data});

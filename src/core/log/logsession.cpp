@@ -2,6 +2,9 @@
 #include "log/logsession.h"
 
 #include "header/headerio.h"
+#include "kivoerror.h"
+
+#include <QFileInfo>
 
 namespace kivo {
 
@@ -19,6 +22,9 @@ void LogSession::prepareOpen()
 LogHeaderCheck LogSession::readHeader(const QString &dataPath)
 {
     m_state.HeaderFileName = logHeaderFileName(dataPath);
+    // Without this, a mistyped name would be reported as a log without its header.
+    if (!QFileInfo::exists(dataPath))
+        throw KivoError(QStringLiteral("File not found: %1").arg(dataPath));
     const LogHeaderCheck check =
         checkLogHeaderFile(m_state.HeaderFileName, m_state.header, m_state.params.ViewDepthUnit,
                            m_state.params.DefaultSampleCount);

@@ -34,7 +34,7 @@ public:
     // unit to return to on close remembered; then the chosen log's header is read:
     // HeaderFileName is set first, so that a header that cannot be read is still named as this
     // log's. On acceptance the layout is the log's and the depth unit its unit. Throws
-    // KivoError for an unreadable header.
+    // KivoError for a data file that does not exist and for an unreadable header.
     void prepareOpen();
     LogHeaderCheck readHeader(const QString &dataPath);
     // Takes a header record and layout read elsewhere, without a data file: the header dialog,
