@@ -16,6 +16,7 @@
 #include "ui/viewer/tscrollbar.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -76,8 +77,12 @@ bool OpenCommand::openLog()
 
     const LogHeaderCheck check = m_session.readHeader(path);
     if (!check.accepted()) {
+        // The fixed text of a wrong identity keeps its box; the file it came from goes under it.
         if (check.outcome == LogHeaderCheck::Outcome::InvalidHeader)
-            showMessage(&m_form, QString::fromLatin1(InvalidHeaderMessage));
+            showMessage(&m_form, QString::fromLatin1(InvalidHeaderMessage) + QLatin1Char('\n') +
+                                     QDir::toNativeSeparators(check.headerFileName));
+        else
+            showErrorReport(&m_form, check.refusal());
         return false;
     }
     const LogLayout &layout = m_session.layout();

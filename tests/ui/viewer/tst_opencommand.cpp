@@ -59,7 +59,7 @@ private slots:
     void opensThroughTheDialog();
     void openBeforeTheTimerRunsOnce();
     void refusesInvalidIdentWithMessage();
-    void refusesMissingHeaderSilently();
+    void refusesMissingHeaderWithMessage();
     void scrollingMatchesFullRedraw_data();
     void scrollingMatchesFullRedraw();
     void readoutsFollowTheEndOfEachAction();
@@ -183,23 +183,25 @@ void TestOpenCommand::refusesInvalidIdentWithMessage()
     form.session().setOpenFromCommandLine(true);
     form.openCommand().setCommandLineFile(log);
     form.ReplayLog1Click();
-    QCOMPARE(message, QStringLiteral("Invalid Header!"));
+    QCOMPARE(message, QStringLiteral("Invalid Header!\n") + m_dir->filePath("bad.HED"));
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QCOMPARE(form.state().header.Ident, QStringLiteral("wl_ext"));
     QCOMPARE(form.state().LastLogDir, m_dir->path()); // set before the check
     QVERIFY(!DXDraw1(form)->IsReady());
 }
 
-void TestOpenCommand::refusesMissingHeaderSilently()
+void TestOpenCommand::refusesMissingHeaderWithMessage()
 {
     TForm1 &form = *m_viewer->form1;
     const QString data = m_dir->filePath("nohead.bhx");
     writeDataFile(data, DataFileContent(720, 10));
-    const ModalWatch watch;
+    QString message;
+    answerMessageBox(&message);
     form.session().setOpenFromCommandLine(true);
     form.openCommand().setCommandLineFile(data);
     form.ReplayLog1Click();
-    QCOMPARE(watch.seen(), QStringList());
+    // The words kivo gives.
+    QCOMPARE(message, "No header file " + m_dir->filePath("nohead.HED") + " for this log.");
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QCOMPARE(form.state().header.Ident, QStringLiteral("QZ-HEADER")); // reset, nothing read
     QCOMPARE(form.state().HeaderFileName, m_dir->filePath("nohead.HED"));
