@@ -105,6 +105,11 @@ TForm6::TForm6(const LogSession &session, const QLocale &locale)
 
     Button1 = placed::button(this, QStringLiteral("Ok"), 1, 376, 344, 81, 17);
     connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+    // Left open while one log is closed and another opened, the dialog shows the new one.
+    connect(&session, &LogSession::logOpened, this, [this] {
+        if (isVisible())
+            FormShow();
+    });
 
     centreOnScreen(*this);
 }

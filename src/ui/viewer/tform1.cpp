@@ -151,7 +151,7 @@ void TForm1::connectSession()
 void TForm1::showReadouts()
 {
     const ReadoutTexts &readouts = m_session.readouts();
-    Label1->setText(readouts.depth);
+    Panel1->setDepthReadout(readouts.depth);
     Label3->setText(readouts.angle);
     Label5->setText(readouts.bearing);
 }
