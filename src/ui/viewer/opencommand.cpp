@@ -157,17 +157,15 @@ void OpenCommand::servePass()
     ++m_passCount;
     if (kind == RedrawLineUp || kind == RedrawLineDown) {
         m_view->incrementalPass(position);
-        return;
-    }
-    m_form.repaint();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
+    } else {
+        m_form.repaint();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto normalCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
         m_view->fullPass(position);
-    } catch (...) {
-        QApplication::restoreOverrideCursor();
-        throw;
     }
-    QApplication::restoreOverrideCursor();
+    // The scroll handlers read the readouts before the bar moves; after the pass they describe
+    // the view shown, also while the thumb is dragged.
+    updateReadouts();
 }
 
 void OpenCommand::closeDown()

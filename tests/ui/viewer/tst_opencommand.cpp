@@ -318,6 +318,19 @@ void TestOpenCommand::readoutsFollowTheEndOfEachAction()
                               scrollBarPoint(bar, QStyle::SC_ScrollBarAddLine));
             QCOMPARE(Label1(form)->text(), depthAt(80));
             QCOMPARE(Label5(form)->text(), formatBearingReadout(patternBearing(80)));
+        })
+        .then([&] {
+            // While the thumb is dragged, each pass leaves the readouts of the view it drew.
+            const QPoint thumb = scrollBarPoint(bar, QStyle::SC_ScrollBarSlider);
+            QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+            QTest::mouseMove(bar, thumb + QPoint(0, 60));
+        })
+        .then([&] {
+            QVERIFY(bar->isSliderDown());
+            QVERIFY(bar->value() > 80);
+            QCOMPARE(Label1(form)->text(), depthAt(bar->value()));
+            QTest::mouseRelease(bar, Qt::LeftButton, {},
+                                scrollBarPoint(bar, QStyle::SC_ScrollBarSlider));
         });
     driver.openAndRun(log);
     // Closing clears the readouts.
