@@ -6,6 +6,7 @@
 #include "display/tcolor.h"
 #include "header/headerio.h"
 #include "kivoerror.h"
+#include "log/datafilenotice.h"
 #include "log/logopener.h"
 #include "log/logsession.h"
 #include "shell/settingsfile.h"
@@ -101,6 +102,8 @@ bool OpenCommand::openLog()
     StripRenderer::PrepareSurfaceA(*area.Surface());
 
     m_session.openDataFile(path);
+    m_form.showNotice(dataFileNotice(QFileInfo(path).fileName().toUpper(),
+                                     m_session.imageFile().fileSize(), layout.recordSize()));
     m_view = std::make_unique<LogView>(area.area(), m_session.imageFile(), m_session.colourMap(),
                                        layout);
     setRows(area.height());
@@ -176,6 +179,7 @@ void OpenCommand::closeDown()
     m_session.close();
     m_form.showScrollBar(false);
     m_form.showLogName(QString());
+    m_form.showNotice(QString());
     TDXDraw &area = m_form.displayArea();
     if (TDirectDrawSurface *surface = area.Surface()) {
         TDirectDrawSurfaceCanvas &canvas = surface->Canvas();

@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -301,6 +302,16 @@ void TForm1::About1Click()
 void TForm1::showLogName(const QString &name)
 {
     Label2->setText(name);
+}
+
+void TForm1::showNotice(const QString &text)
+{
+    statusBar()->showMessage(text);
+}
+
+QString TForm1::notice() const
+{
+    return statusBar()->currentMessage();
 }
 
 void TForm1::showOrientationStrip(int mode)

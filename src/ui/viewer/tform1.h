@@ -64,6 +64,9 @@ public:
 
     // The parts of the window the open command sets as a log opens, scrolls and closes.
     void showLogName(const QString &name);
+    // A message in the status bar below the image, until the next one (empty clears it).
+    void showNotice(const QString &text);
+    QString notice() const;
     // Shows the picture of an orientation mode (1 or 2) in the strip; others leave it.
     void showOrientationStrip(int mode);
     // The scroll bar's range 0..maximum and its page.

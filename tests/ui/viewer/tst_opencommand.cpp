@@ -68,6 +68,7 @@ private slots:
     void shortLogHasNoScrollBar();
     void scrollBarFollowsTheWindowSize();
     void dataFileErrorReturnsToIdle();
+    void partialRecordIsNoticed();
     void malformedHeaderIsStillNamed();
     void truncatedWhileOpenStillCloses();
 
@@ -448,6 +449,22 @@ void TestOpenCommand::scrollBarFollowsTheWindowSize()
             showsView(801);
         });
     driver.openAndRun(log);
+}
+
+void TestOpenCommand::partialRecordIsNoticed()
+{
+    TForm1 &form = *m_viewer->form1;
+    DataFileContent content(720, 1);
+    content.trailing = QByteArray(1589, 'x'); // 2172 + 1589 = 3761 bytes
+    const QString log = writeLog(m_dir->path(), "log", validHeader(720), content);
+    ViewerDriver driver(form);
+    driver.then([&] {
+        QCOMPARE(form.notice(), QStringLiteral("LOG.BHX: 3761 bytes, 1 whole record, 1589 bytes "
+                                               "past the last record ignored"));
+        QCOMPARE(form.session().geometry().recordCount, qint64(1)); // opened all the same
+    });
+    driver.openAndRun(log);
+    QCOMPARE(form.notice(), QString());
 }
 
 void TestOpenCommand::dataFileErrorReturnsToIdle()
