@@ -3,6 +3,7 @@
 
 #include "header/headerio.h"
 #include "kivoerror.h"
+#include "log/depthsearch.h"
 
 #include <QFileInfo>
 
@@ -81,6 +82,28 @@ void LogSession::setPosition(qint64 position)
         return;
     m_position = position;
     emit positionChanged(position);
+}
+
+std::optional<std::pair<double, double>> LogSession::recordDepthRange()
+{
+    if (!m_open)
+        return std::nullopt;
+    ImageFile &file = m_state.ImageFile;
+    const auto first = recordDepth(file, 0);
+    const auto last = recordDepth(file, file.RecordCount() - 1);
+    if (!first || !last)
+        return std::nullopt;
+    return std::make_pair(*first / 1000.0, *last / 1000.0);
+}
+
+void LogSession::goToDepth(double depth)
+{
+    if (!m_open)
+        return;
+    if (const auto record = recordNearestDepth(m_state.ImageFile, depth * 1000.0)) {
+        setPosition(m_geometry.positionWithRecordOnTop(*record));
+        requestRedraw(RedrawFull);
+    }
 }
 
 void LogSession::refreshReadouts()

@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 namespace kivo {
 
 // The open log and what the windows share about it: the header, the layout, the data file, the
@@ -56,6 +59,13 @@ public:
     // The scroll position, 0..geometry().scrollMax().
     qint64 position() const { return m_position; }
     void setPosition(qint64 position);
+
+    // The depths of the first and last records, in the log's unit; nullopt without records.
+    // Throws KivoError when the file cannot be read.
+    std::optional<std::pair<double, double>> recordDepthRange();
+    // Scrolls so that the record nearest the depth (in the log's unit) is on the top row, or
+    // as near as the scroll range allows, and asks for a full redraw.
+    void goToDepth(double depth);
 
     // The readouts of the record on top at the position; an empty log, or a record a shrunk
     // file no longer holds, leaves them as they were. Throws KivoError when the file cannot

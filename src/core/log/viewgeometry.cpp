@@ -40,4 +40,11 @@ std::optional<qint64> ViewGeometry::readoutRecord(qint64 position) const
     return qMin(viewStart(position) + rows - 1, recordCount - 1);
 }
 
+qint64 ViewGeometry::positionWithRecordOnTop(qint64 record) const
+{
+    // Direction 2 shows record P on top; direction 1 record Max - P + R - 1 = C - 1 - P.
+    const qint64 position = direction == 2 ? record : recordCount - 1 - record;
+    return qBound<qint64>(0, position, scrollMax());
+}
+
 } // namespace kivo

@@ -32,6 +32,7 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
     File1->addSeparator();
     Exit1 = item(File1, QStringLiteral("E&xit") + QString(26, QLatin1Char(' ')),
                  QKeySequence(Qt::CTRL | Qt::Key_X));
+    Exit1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence::Quit});
 
     Edit1 = bar->addMenu(QStringLiteral("&Edit"));
     Copy1 = item(Edit1, QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -39,6 +40,8 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
     View1 = bar->addMenu(QStringLiteral("&View"));
     BrightnessAdjust1 =
         item(View1, QStringLiteral("&Display Adjust"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    View1->addSeparator();
+    GoToDepth1 = item(View1, QStringLiteral("Go to &Depth..."), QKeySequence(Qt::CTRL | Qt::Key_G));
 
     About1 = bar->addAction(QStringLiteral("&About..."));
     About1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -57,6 +60,7 @@ void MainMenu::setState(State state)
     PrintHeader1->setEnabled(viewing);
     Copy1->setEnabled(state != State::Idle);
     BrightnessAdjust1->setEnabled(state != State::Idle);
+    GoToDepth1->setEnabled(viewing);
 }
 
 } // namespace kivo

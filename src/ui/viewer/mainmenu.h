@@ -10,8 +10,8 @@ class QMenuBar;
 namespace kivo {
 
 // The main window's menu: "&File", "&Edit", "&View" and the "&About..." command on the bar.
-// Ctrl+C copies and "&Close" is Ctrl+W, as on every desktop; the bar menus open with Alt and
-// their underlined letter.
+// Ctrl+C copies and "&Close" is Ctrl+W, as on every desktop; Ctrl+Q exits as well as Ctrl+X;
+// the bar menus open with Alt and their underlined letter.
 class MainMenu : public QObject {
     Q_OBJECT
 
@@ -40,6 +40,7 @@ public:
     QAction *Copy1; // "&Copy"
     QMenu *View1;
     QAction *BrightnessAdjust1; // "&Display Adjust"
+    QAction *GoToDepth1;        // "Go to &Depth..."
     QAction *About1;            // "&About..."
 
 private:

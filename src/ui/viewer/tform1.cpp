@@ -12,6 +12,7 @@
 #include "ui/print/printcommands.h"
 #include "ui/print/tform8.h"
 #include "ui/viewer/copycommand.h"
+#include "ui/viewer/gotodepthdialog.h"
 #include "ui/viewer/mainmenu.h"
 #include "ui/viewer/opencommand.h"
 #include "ui/viewer/tform7.h"
@@ -132,6 +133,7 @@ void TForm1::connectMenu()
     connect(m_menu->BrightnessAdjust1, &QAction::triggered, this, &TForm1::BrightnessAdjust1Click);
     connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(m_menu->GoToDepth1, &QAction::triggered, this, &TForm1::GoToDepth1Click);
     connect(ScrollBar4, &TScrollBar::scrolled, this,
             [this](int code) { m_open->ScrollBar4Scroll(code); });
     connect(ScrollBar4, &TScrollBar::valueChanged, this,
@@ -302,6 +304,20 @@ void TForm1::About1Click()
 void TForm1::showLogName(const QString &name)
 {
     Label2->setText(name);
+}
+
+void TForm1::GoToDepth1Click()
+{
+    try {
+        const auto range = m_session.recordDepthRange();
+        if (!range)
+            return;
+        GoToDepthDialog dialog(range->first, range->second, m_session.layout().unitSuffix(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_session.goToDepth(dialog.depth());
+    } catch (const KivoError &error) {
+        showErrorReport(this, error.text());
+    }
 }
 
 void TForm1::showNotice(const QString &text)

@@ -88,6 +88,7 @@ public:
     void BrightnessAdjust1Click();
     void Exit1Click();
     void About1Click();
+    void GoToDepth1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QtTest>
@@ -69,6 +70,8 @@ private slots:
     void scrollBarFollowsTheWindowSize();
     void dataFileErrorReturnsToIdle();
     void partialRecordIsNoticed();
+    void goToDepth_data();
+    void goToDepth();
     void malformedHeaderIsStillNamed();
     void truncatedWhileOpenStillCloses();
 
@@ -447,6 +450,70 @@ void TestOpenCommand::scrollBarFollowsTheWindowSize()
         .then([&] {
             QCOMPARE(bar->value(), 0);
             showsView(801);
+        });
+    driver.openAndRun(log);
+}
+
+void TestOpenCommand::goToDepth_data()
+{
+    QTest::addColumn<int>("logMode");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint64>("record"); // the record on the top row afterwards
+    // 3000 records from 1.000 in steps of 0.005.
+    QTest::newRow("top-down") << 12 << "6.000" << qint64(1000);
+    QTest::newRow("top-down, nearest") << 12 << "6.0024" << qint64(1000);
+    QTest::newRow("bottom-up") << 11 << "6.000" << qint64(1000);
+    QTest::newRow("bottom-up, first record") << 11 << "1" << qint64(0);
+}
+
+void TestOpenCommand::goToDepth()
+{
+    QFETCH(int, logMode);
+    QFETCH(QString, typed);
+    QFETCH(qint64, record);
+    const QString log = writeTestLog("goto", logMode, 3000);
+    TForm1 &form = *m_viewer->form1;
+    const auto typeInto = [](const QString &text) {
+        QTimer::singleShot(0, [text] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            auto *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog->objectName() == QLatin1String("GoToDepthDialog"));
+            auto *edit = dialog->findChild<QLineEdit *>();
+            edit->setText(text);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+    };
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            // Out of the records' range: the box says so and the dialog stays for another try.
+            QString message;
+            typeInto(QStringLiteral("99"));
+            QTimer::singleShot(0, [&] {
+                answerMessageBox(&message);
+                QTimer::singleShot(0, [] {
+                    QTRY_VERIFY(QApplication::activeModalWidget());
+                    QApplication::activeModalWidget()->close();
+                });
+            });
+            form.menu().GoToDepth1->trigger();
+            QCOMPARE(message, QStringLiteral("Depth out of range! (Range: 1 to 15.995m)"));
+        })
+        .then([&] {
+            QCOMPARE(form.session().position(), qint64(0));
+            typeInto(typed);
+            form.menu().GoToDepth1->trigger();
+        })
+        .then([&] {
+            const ViewGeometry &view = form.session().geometry();
+            const qint64 position = form.session().position();
+            QCOMPARE(view.positionWithRecordOnTop(record), position);
+            QCOMPARE(ScrollBar4(form)->value(), int(position));
+            QCOMPARE(
+                Label1(form)->text(),
+                formatDepthReadout(FirstDepth + qint32(*view.readoutRecord(position)) * DepthStep));
+            const QImage expected = referenceView(log, DXDraw1(form)->height(), position);
+            QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), expected), QString());
         });
     driver.openAndRun(log);
 }
