@@ -8,6 +8,9 @@ namespace kivo {
 
 class IniFile;
 
+// The suffix of depths in a depth unit: "m" for 0 (metres), "ft" for any other unit (feet).
+QString depthUnitSuffix(int depthUnit);
+
 // What the open command reads from the header for itself: the data layout and how to show it.
 struct LogLayout {
     static constexpr int MaxSamplesPerLine = 65536;
@@ -21,10 +24,7 @@ struct LogLayout {
     double LogEndDepth = 0.0;
 
     qint64 recordSize() const { return 3LL * SamplesPerLine + 12; }
-    QString unitSuffix() const
-    {
-        return DepthUnit == 0 ? QStringLiteral("m") : QStringLiteral("ft");
-    }
+    QString unitSuffix() const { return depthUnitSuffix(DepthUnit); }
 };
 
 // "LogMode" to the stacking direction and the orientation strip: 11 -> (1, 1), 12 -> (2, 1),

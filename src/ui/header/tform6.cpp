@@ -3,6 +3,7 @@
 
 #include "ui/common/dialogwindow.h"
 #include "ui/common/placedcontrols.h"
+#include "log/loglayout.h"
 #include "log/viewerstate.h"
 #include "header/numberformat.h"
 #include "ui/header/wellpicture.h"
@@ -313,7 +314,7 @@ void TForm6::FillHeaderDialog(int run)
 
     const bool metric = m_state.params.ViewDepthUnit == 0;
     for (QLabel *label : {Label25, Label26, Label27, Label28})
-        label->setText(metric ? QStringLiteral("m") : QStringLiteral("ft"));
+        label->setText(depthUnitSuffix(m_state.params.ViewDepthUnit));
     for (QLabel *label : {Label43, Label44, Label45, Label46, Label47, Label48, Label49})
         label->setText(metric ? QStringLiteral("mm") : QStringLiteral("\""));
 
