@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "log/timageline.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -23,7 +25,7 @@ struct LogLayout {
     double LogStartDepth = 0.0;
     double LogEndDepth = 0.0;
 
-    qint64 recordSize() const { return 3LL * SamplesPerLine + 12; }
+    qint64 recordSize() const { return TImageLine::recordSize(SamplesPerLine); }
     QString unitSuffix() const { return depthUnitSuffix(DepthUnit); }
 };
 
