@@ -46,9 +46,7 @@ void TDXDraw::resizeEvent(QResizeEvent *)
 
 void TDXDraw::wheelEvent(QWheelEvent *event)
 {
-    m_wheelRemainder += event->angleDelta().y();
-    const int steps = m_wheelRemainder / QWheelEvent::DefaultDeltasPerStep;
-    m_wheelRemainder -= steps * QWheelEvent::DefaultDeltasPerStep;
+    const int steps = m_wheelNotches.add(event->angleDelta().y());
     if (steps != 0)
         emit wheelTurned(steps);
     event->accept();

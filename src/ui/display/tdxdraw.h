@@ -2,6 +2,7 @@
 #pragma once
 
 #include "display/displayarea.h"
+#include "shell/wheelnotches.h"
 
 #include <QWidget>
 
@@ -42,7 +43,7 @@ protected:
 private:
     DisplayArea m_area;
     int m_presentCount = 0;
-    int m_wheelRemainder = 0; // partial notches from high-resolution wheels
+    WheelNotches m_wheelNotches;
 };
 
 } // namespace kivo
