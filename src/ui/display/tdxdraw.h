@@ -31,6 +31,8 @@ public:
 
 signals:
     // The area changed size; while initialised the surface was made again (content undefined).
+    // Not emitted when the surface cannot have the new size: it then keeps its old size and
+    // picture, and the user is told in an error box.
     void resized();
     // The mouse wheel turned over the area: steps of one notch, negative towards the user.
     void wheelTurned(int steps);
@@ -41,9 +43,12 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    void reportRefusedSize();
+
     DisplayArea m_area;
     int m_presentCount = 0;
     WheelNotches m_wheelNotches;
+    bool m_sizeRefusalPending = false; // an error box about the size is due
 };
 
 } // namespace kivo
