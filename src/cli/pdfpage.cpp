@@ -3,10 +3,9 @@
 
 #include "cli/clicommon.h"
 #include "kivoerror.h"
-#include "print/printresolution.h"
+#include "print/singlepage.h"
 
 #include <QFile>
-#include <QPainter>
 #include <QPdfWriter>
 
 namespace kivo::cli {
@@ -41,16 +40,11 @@ void writePdfPage(const QString &path, const QPageSize &size, QPageLayout::Orien
     // A new writer has the margins of the viewer's printer printing to a file (10 points).
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("KIVO Log Viewer"));
-    writer.setResolution(PrintResolution);
     writer.setPageSize(size);
     writer.setPageOrientation(orientation);
-    QPainter painter;
-    if (!painter.begin(&writer))
-        throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
-    draw(painter, QRect(0, 0, writer.width(), writer.height()));
-    // Ending writes the rest of the document (its cross-reference table and trailer).
-    if (!painter.end())
-        throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
+    const QRect page = preparePage(writer);
+    const QString cannotWrite = QStringLiteral("Cannot write the file %1.").arg(path);
+    printSinglePage(writer, page, draw, cannotWrite, cannotWrite);
     if (!file.flush())
         throw KivoError(
             QStringLiteral("Cannot write the file %1: %2.").arg(path, file.errorString()));

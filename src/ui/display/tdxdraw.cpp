@@ -2,8 +2,10 @@
 #include "ui/display/tdxdraw.h"
 
 #include "display/tcolor.h"
+#include "ui/common/messages.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace kivo {
@@ -40,15 +42,36 @@ void TDXDraw::paintEvent(QPaintEvent *)
 
 void TDXDraw::resizeEvent(QResizeEvent *)
 {
-    m_area.setSize(width(), height());
-    emit resized();
+    if (m_area.setSize(width(), height())) {
+        emit resized();
+        return;
+    }
+    // The surface keeps its size and picture, and the view drawn on it stays as it was (shown
+    // centred). The user is told once the resize is over: a box shown from inside it would
+    // run while the window system goes on resizing.
+    if (m_sizeRefusalPending)
+        return;
+    m_sizeRefusalPending = true;
+    QTimer::singleShot(0, this, &TDXDraw::reportRefusedSize);
+}
+
+void TDXDraw::reportRefusedSize()
+{
+    m_sizeRefusalPending = false;
+    const TDirectDrawSurface *surface = m_area.Surface();
+    if (!surface || (surface->Width() == m_area.width() && surface->Height() == m_area.height()))
+        return; // closed, or made at a later size meanwhile
+    showErrorReport(window(), QStringLiteral("Surface cannot be made at %1 x %2 pixels; the view "
+                                             "keeps its size of %3 x %4 pixels")
+                                  .arg(m_area.width())
+                                  .arg(m_area.height())
+                                  .arg(surface->Width())
+                                  .arg(surface->Height()));
 }
 
 void TDXDraw::wheelEvent(QWheelEvent *event)
 {
-    m_wheelRemainder += event->angleDelta().y();
-    const int steps = m_wheelRemainder / QWheelEvent::DefaultDeltasPerStep;
-    m_wheelRemainder -= steps * QWheelEvent::DefaultDeltasPerStep;
+    const int steps = m_wheelNotches.add(event->angleDelta().y());
     if (steps != 0)
         emit wheelTurned(steps);
     event->accept();

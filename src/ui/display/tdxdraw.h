@@ -2,6 +2,7 @@
 #pragma once
 
 #include "display/displayarea.h"
+#include "shell/wheelnotches.h"
 
 #include <QWidget>
 
@@ -30,6 +31,8 @@ public:
 
 signals:
     // The area changed size; while initialised the surface was made again (content undefined).
+    // Not emitted when the surface cannot have the new size: it then keeps its old size and
+    // picture, and the user is told in an error box.
     void resized();
     // The mouse wheel turned over the area: steps of one notch, negative towards the user.
     void wheelTurned(int steps);
@@ -40,9 +43,12 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    void reportRefusedSize();
+
     DisplayArea m_area;
     int m_presentCount = 0;
-    int m_wheelRemainder = 0; // partial notches from high-resolution wheels
+    WheelNotches m_wheelNotches;
+    bool m_sizeRefusalPending = false; // an error box about the size is due
 };
 
 } // namespace kivo

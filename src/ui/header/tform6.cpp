@@ -2,6 +2,7 @@
 #include "ui/header/tform6.h"
 
 #include "header/numberformat.h"
+#include "log/loglayout.h"
 #include "log/logsession.h"
 #include "ui/common/dialogwindow.h"
 #include "ui/common/placedcontrols.h"
@@ -318,7 +319,7 @@ void TForm6::FillHeaderDialog(int run)
 
     const bool metric = m_session.depthUnit() == 0;
     for (QLabel *label : {Label25, Label26, Label27, Label28})
-        label->setText(metric ? QStringLiteral("m") : QStringLiteral("ft"));
+        label->setText(depthUnitSuffix(m_session.depthUnit()));
     for (QLabel *label : {Label43, Label44, Label45, Label46, Label47, Label48, Label49})
         label->setText(metric ? QStringLiteral("mm") : QStringLiteral("\""));
 

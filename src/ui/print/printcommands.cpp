@@ -4,8 +4,8 @@
 #include "display/tdib.h"
 #include "header/headersheet.h"
 #include "kivoerror.h"
-#include "print/printresolution.h"
 #include "print/printscreen.h"
+#include "print/singlepage.h"
 #include "ui/common/messages.h"
 #include "ui/display/tdxdraw.h"
 #include "ui/print/tform8.h"
@@ -54,25 +54,17 @@ QString printTarget(const QPrinter &printer)
     return QStringLiteral("the printer");
 }
 
-// The page area of the printer in device units, at the resolution every page is laid out in.
-QRect preparePage(QPrinter &printer)
+// Prints a page prepared by preparePage; a printer that ends in its error state failed too.
+void printOnPrinter(QPrinter &printer, const QRect &page, const PageDraw &draw)
 {
-    printer.setResolution(PrintResolution);
-    return QRect(0, 0, printer.width(), printer.height());
-}
-
-void beginDocument(QPainter &painter, QPrinter &printer)
-{
-    if (!painter.begin(&printer))
-        throw KivoError(QStringLiteral("Cannot print to %1. Print Setup chooses another printer "
-                                       "or file.")
-                            .arg(printTarget(printer)));
-}
-
-void endDocument(QPainter &painter, QPrinter &printer)
-{
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw KivoError(QStringLiteral("Printing to %1 failed.").arg(printTarget(printer)));
+    const QString failed = QStringLiteral("Printing to %1 failed.").arg(printTarget(printer));
+    printSinglePage(printer, page, draw,
+                    QStringLiteral("Cannot print to %1. Print Setup chooses another printer "
+                                   "or file.")
+                        .arg(printTarget(printer)),
+                    failed);
+    if (printer.printerState() == QPrinter::Error)
+        throw KivoError(failed);
 }
 
 } // namespace
@@ -152,10 +144,9 @@ void PrintCommands::printScreen()
     const PrintScale scale =
         PrintScale::compute(page.width(), capture.width(), m_form.state().layout.OrientationMode);
     keepEarlierPages();
-    QPainter painter;
-    beginDocument(painter, m_printer);
-    drawPrintScreen(painter, page, capture, scale);
-    endDocument(painter, m_printer);
+    printOnPrinter(m_printer, page, [&](QPainter &painter, const QRect &area) {
+        drawPrintScreen(painter, area, capture, scale);
+    });
 }
 
 void PrintCommands::PrintHeader1Click()
@@ -177,10 +168,8 @@ void PrintCommands::PrintHeaderSheet(const uniheader &header)
     const auto restore = qScopeGuard([&] { m_printer.setPageOrientation(previous); });
     const QRect page = preparePage(m_printer);
     keepEarlierPages();
-    QPainter painter;
-    beginDocument(painter, m_printer);
-    printSheet(painter, page, sheet);
-    endDocument(painter, m_printer);
+    printOnPrinter(m_printer, page,
+                   [&](QPainter &painter, const QRect &area) { printSheet(painter, area, sheet); });
 }
 
 } // namespace kivo
