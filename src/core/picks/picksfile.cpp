@@ -41,6 +41,8 @@ QHash<QString, qsizetype> columnsOf(const CsvRecord &header)
     QHash<QString, qsizetype> columns;
     for (qsizetype i = 0; i < header.fields.size(); ++i) {
         const QString name = header.fields[i].trimmed().toLower();
+        if (name.isEmpty()) // the unnamed trailing columns some spreadsheets write
+            continue;
         if (columns.contains(name))
             throw KivoError(QStringLiteral("line %1: column '%2' appears twice")
                                 .arg(header.line)

@@ -32,9 +32,9 @@ void TestPicksFile::readsByHeaderName_data()
                       "12.5,0.02,90,96,99,99,99,99,99,99,vein,quartz\r\n")
         << 12.5 << 96.0 << "vein"
         << "quartz" << -1.0;
-    QTest::newRow("other order, any case, LF, extra column")
-        << QByteArray("comment,TYPE,Colour,troughazimuth,AMPLITUDE,depth\n"
-                      "\"open, wide\",fault,red,90,0.02,12.5\n")
+    QTest::newRow("other order, any case, LF, extra and unnamed columns")
+        << QByteArray("comment,TYPE,Colour,troughazimuth,AMPLITUDE,depth,,\n"
+                      "\"open, wide\",fault,red,90,0.02,12.5,,\n")
         << 12.5 << 0.0 << "fault"
         << "open, wide" << -1.0;
     QTest::newRow("quotes, doubled quotes, line break, UTF-8")
