@@ -17,13 +17,13 @@ namespace {
 // "DEPTH,AZIMUTH", numbers with "." decimals.
 bool parsePoint(const QString &text, PickPoint &point)
 {
-    const QStringList parts = text.split(u',');
-    if (parts.size() != 2)
+    const QStringList fields = text.split(u',');
+    if (fields.size() != 2)
         return false;
     bool depthOk = false;
     bool azimuthOk = false;
-    point.depth = QLocale::c().toDouble(parts[0].trimmed(), &depthOk);
-    point.azimuth = QLocale::c().toDouble(parts[1].trimmed(), &azimuthOk);
+    point.depth = QLocale::c().toDouble(fields[0].trimmed(), &depthOk);
+    point.azimuth = QLocale::c().toDouble(fields[1].trimmed(), &azimuthOk);
     return depthOk && azimuthOk && std::isfinite(point.depth) && std::isfinite(point.azimuth);
 }
 
