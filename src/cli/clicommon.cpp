@@ -16,6 +16,8 @@ const QList<Command> &commands()
         {"demo", "write a demonstration log", runDemo},
         {"sheet", "the well header sheet as Print Header prints it, as PNG or PDF", runSheet},
         {"print-screen", "the page Print Screen prints for a view, as PDF", runPrintScreen},
+        {"fit", "fit one pick through points on the image, with its true dip, as JSON", runFit},
+        {"picks", "the picks of a log recomputed, as CSV, JSON or LAS", runPicks},
     };
     return all;
 }

@@ -49,5 +49,7 @@ int runDemo(const QStringList &arguments);
 int runRender(const QStringList &arguments);
 int runSheet(const QStringList &arguments);
 int runPrintScreen(const QStringList &arguments);
+int runFit(const QStringList &arguments);
+int runPicks(const QStringList &arguments);
 
 } // namespace kivo::cli
