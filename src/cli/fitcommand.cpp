@@ -80,7 +80,7 @@ int runFit(const QStringList &arguments)
         return ExitRefused;
     PickCalculator calculator = pickCalculator(log);
     QList<PickValues> values;
-    if (!pickValues(calculator, {pick}, values, log.check.layout.unitSuffix()))
+    if (!pickValues(calculator, {pick}, values, log.session.layout().unitSuffix()))
         return ExitRefused;
 
     JsonWriter json;

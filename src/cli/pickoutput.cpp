@@ -24,11 +24,11 @@ void optionalValue(JsonWriter &json, const char *key, std::optional<double> valu
 
 PickCalculator pickCalculator(OpenedLog &log)
 {
-    const LogLayout &layout = log.check.layout;
-    return PickCalculator(log.header, layout.DepthUnit != 0,
+    const LogLayout &layout = log.session.layout();
+    return PickCalculator(log.session.header(), layout.DepthUnit != 0,
                           layout.OrientationMode == 2 ? AzimuthReference::LowSide
                                                       : AzimuthReference::North,
-                          &log.file, layout.SamplesPerLine);
+                          &log.session.imageFile(), layout.SamplesPerLine);
 }
 
 bool diameterOption(const QCommandLineParser &parser, std::optional<double> &diameter)

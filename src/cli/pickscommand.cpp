@@ -120,7 +120,7 @@ int runPicks(const QStringList &arguments)
     PickCalculator calculator = pickCalculator(log);
     calculator.setFallbackDiameter(diameter);
     QList<PickValues> values;
-    if (!pickValues(calculator, picks, values, log.check.layout.unitSuffix()))
+    if (!pickValues(calculator, picks, values, log.session.layout().unitSuffix()))
         return ExitRefused;
 
     QByteArray bytes;
@@ -129,7 +129,7 @@ int runPicks(const QStringList &arguments)
     else if (format == "json")
         bytes = picksJson(picks, values);
     else
-        bytes = writePicksLas(picks, values, log.header, log.check.layout.DepthUnit != 0);
+        bytes = writePicksLas(picks, values, log.session.header(), log.session.layout().DepthUnit != 0);
     if (out.isEmpty()) {
         printOut(bytes);
         return ExitOk;
