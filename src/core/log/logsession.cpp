@@ -3,7 +3,7 @@
 
 #include "header/headerio.h"
 #include "kivoerror.h"
-#include "log/depthsearch.h"
+#include "log/depthindex.h"
 
 #include <QFileInfo>
 
@@ -88,19 +88,19 @@ std::optional<std::pair<double, double>> LogSession::recordDepthRange()
 {
     if (!m_open)
         return std::nullopt;
-    ImageFile &file = m_state.ImageFile;
-    const auto first = recordDepth(file, 0);
-    const auto last = recordDepth(file, file.RecordCount() - 1);
-    if (!first || !last)
+    const qint64 count = m_state.ImageFile.RecordCount();
+    if (count == 0)
         return std::nullopt;
-    return std::make_pair(*first / 1000.0, *last / 1000.0);
+    DepthIndex index(m_state.ImageFile, m_state.layout.SamplesPerLine);
+    return std::make_pair(index.entry(0).depth / 1000.0, index.entry(count - 1).depth / 1000.0);
 }
 
 void LogSession::goToDepth(double depth)
 {
     if (!m_open)
         return;
-    if (const auto record = recordNearestDepth(m_state.ImageFile, depth * 1000.0)) {
+    DepthIndex index(m_state.ImageFile, m_state.layout.SamplesPerLine);
+    if (const auto record = index.nearest(depth)) {
         setPosition(m_geometry.positionWithRecordOnTop(*record));
         requestRedraw(RedrawFull);
     }

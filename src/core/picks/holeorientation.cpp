@@ -1,23 +1,9 @@
 // KIVO Log Viewer
 #include "picks/holeorientation.h"
 
-#include "kivoerror.h"
-#include "log/imagefile.h"
-#include "log/timageline.h"
-
-#include <QDir>
-
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace kivo {
-
-namespace {
-
-constexpr double TieMargin = 1e-6; // thousandths of the unit
-
-} // namespace
 
 HoleOrientation holeOrientation(qint64 record, qint16 angle, qint16 bearing)
 {
@@ -31,67 +17,16 @@ HoleOrientation holeOrientation(qint64 record, qint16 angle, qint16 bearing)
 }
 
 OrientationLookup::OrientationLookup(ImageFile &file, int samplesPerLine)
-    : m_file(file)
-    , m_samplesPerLine(samplesPerLine)
+    : m_index(file, samplesPerLine)
 {}
-
-const OrientationLookup::Sample &OrientationLookup::sample(qint64 record)
-{
-    const auto found = m_cache.find(record);
-    if (found != m_cache.end())
-        return found->second;
-    m_file.SeekRecord(record);
-    const uchar *bytes = m_file.ReadRecordView();
-    if (!bytes) // the file shrank under us
-        throw KivoError(QStringLiteral("%1: record %2 can no longer be read")
-                            .arg(QDir::toNativeSeparators(m_file.path()))
-                            .arg(record));
-    const TImageLine line(bytes, m_samplesPerLine);
-    return m_cache.emplace(record, Sample{line.Depth(), line.Angle(), line.Bearing()})
-        .first->second;
-}
-
-qint64 OrientationLookup::firstAtOrPast(qint32 target, bool rising)
-{
-    qint64 low = 0;
-    qint64 high = m_count;
-    while (low < high) {
-        const qint64 mid = low + (high - low) / 2;
-        const qint32 d = sample(mid).depth;
-        if (rising ? d < target : d > target)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low;
-}
 
 std::optional<HoleOrientation> OrientationLookup::at(double depth)
 {
-    const qint64 count = m_file.RecordCount();
-    if (count != m_count || m_cache.size() > MaxCached) {
-        m_cache.clear(); // a file that grew or shrank: its records may have moved
-        m_count = count;
-    }
-    if (count == 0 || !std::isfinite(depth))
+    const auto record = m_index.nearest(depth);
+    if (!record)
         return std::nullopt;
-    const bool rising = sample(count - 1).depth >= sample(0).depth;
-    // Depths are whole thousandths: the nearest record is the first at or past the depth
-    // rounded up (in the file's direction), or the record before it.
-    const double target = std::clamp(depth * 1000.0, -2147483648.0, 2147483647.0);
-    const qint64 next =
-        firstAtOrPast(qint32(rising ? std::ceil(target) : std::floor(target)), rising);
-    qint64 best = std::min(next, count - 1);
-    if (next > 0) {
-        const double before = std::abs(sample(next - 1).depth - target);
-        const double after = next < count ? std::abs(sample(next).depth - target) : before;
-        // On a tie, and among records of equal depth, the lower record number. A depth given in
-        // decimals ties within a rounding error of its binary value.
-        if (before <= after + TieMargin)
-            best = firstAtOrPast(sample(next - 1).depth, rising);
-    }
-    const Sample &s = sample(best);
-    return holeOrientation(best, s.angle, s.bearing);
+    const DepthIndex::Entry &entry = m_index.entry(*record);
+    return holeOrientation(*record, entry.angle, entry.bearing);
 }
 
 } // namespace kivo

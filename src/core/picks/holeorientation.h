@@ -1,10 +1,11 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "log/depthindex.h"
+
 #include <QtGlobal>
 
 #include <optional>
-#include <unordered_map>
 
 namespace kivo {
 
@@ -21,9 +22,7 @@ struct HoleOrientation {
 // otherwise none; azimuth |Bearing| mod 360.
 HoleOrientation holeOrientation(qint64 record, qint16 angle, qint16 bearing);
 
-// Finds the record whose depth is nearest a given depth (ties: the lower record number) by
-// bisection, taking the records' depths as monotonic, rising or falling. The depths it reads
-// are kept, so that many look-ups in one file share the upper levels of their searches.
+// The hole's orientation at the record nearest a depth (see DepthIndex).
 class OrientationLookup {
 public:
     OrientationLookup(ImageFile &file, int samplesPerLine);
@@ -32,20 +31,7 @@ public:
     std::optional<HoleOrientation> at(double depth);
 
 private:
-    struct Sample {
-        qint32 depth; // thousandths of the unit
-        qint16 angle;
-        qint16 bearing;
-    };
-    static constexpr size_t MaxCached = 1 << 20;
-
-    const Sample &sample(qint64 record);
-    qint64 firstAtOrPast(qint32 target, bool rising);
-
-    ImageFile &m_file;
-    int m_samplesPerLine;
-    qint64 m_count = -1; // the cache holds records of a file of this many
-    std::unordered_map<qint64, Sample> m_cache;
+    DepthIndex m_index;
 };
 
 } // namespace kivo

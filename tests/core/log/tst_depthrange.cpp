@@ -1,62 +1,22 @@
 // KIVO Log Viewer
 #include "log/depthrange.h"
-#include "log/depthsearch.h"
-#include "log/imagefile.h"
-#include "log/timageline.h"
 #include "log/viewgeometry.h"
-#include "testlog.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace kivo;
-using namespace kivo::test;
 
-class TestDepthSearch : public QObject {
+class TestDepthRange : public QObject {
     Q_OBJECT
 
 private slots:
-    void nearestRecord_data();
-    void nearestRecord();
     void recordOnTop_data();
     void recordOnTop();
     void depthEntry_data();
     void depthEntry();
 };
 
-void TestDepthSearch::nearestRecord_data()
-{
-    QTest::addColumn<qint32>("firstDepth");
-    QTest::addColumn<qint32>("step");
-    QTest::addColumn<double>("depth");
-    QTest::addColumn<qint64>("record");
-    // 1000 records, depths first + k * step thousandths.
-    QTest::newRow("exact, increasing") << 5000 << 10 << 5250.0 << qint64(25);
-    QTest::newRow("nearer the next") << 5000 << 10 << 5256.0 << qint64(26);
-    QTest::newRow("tie to the lower record") << 5000 << 10 << 5255.0 << qint64(25);
-    QTest::newRow("above the first") << 5000 << 10 << 0.0 << qint64(0);
-    QTest::newRow("below the last") << 5000 << 10 << 1e9 << qint64(999);
-    QTest::newRow("exact, decreasing") << 20000 << -10 << 19750.0 << qint64(25);
-    QTest::newRow("tie, decreasing") << 20000 << -10 << 19745.0 << qint64(25);
-    QTest::newRow("past the end, decreasing") << 20000 << -10 << -1e9 << qint64(999);
-}
-
-void TestDepthSearch::nearestRecord()
-{
-    QFETCH(qint32, firstDepth);
-    QFETCH(qint32, step);
-    QFETCH(double, depth);
-    QFETCH(qint64, record);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("log.bhx");
-    writeDataFile(path, DataFileContent(8, 1000, firstDepth, step));
-    ImageFile file;
-    file.OpenImageFile(path, TImageLine::recordSize(8));
-    QCOMPARE(recordNearestDepth(file, depth), std::optional<qint64>(record));
-    QCOMPARE(recordDepth(file, record), std::optional<qint32>(firstDepth + qint32(record) * step));
-}
-
-void TestDepthSearch::recordOnTop_data()
+void TestDepthRange::recordOnTop_data()
 {
     QTest::addColumn<int>("direction");
     QTest::addColumn<qint64>("count");
@@ -71,7 +31,7 @@ void TestDepthSearch::recordOnTop_data()
 
 // Checked against the geometry's own map of rows to records: the record lands on the top row,
 // or, near the end of the scroll range, the position is the range's end nearest to it.
-void TestDepthSearch::recordOnTop()
+void TestDepthRange::recordOnTop()
 {
     QFETCH(int, direction);
     QFETCH(qint64, count);
@@ -86,7 +46,7 @@ void TestDepthSearch::recordOnTop()
     QVERIFY(position == 0 || position == view.scrollMax());
 }
 
-void TestDepthSearch::depthEntry_data()
+void TestDepthRange::depthEntry_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("depth"); // -1: refused
@@ -97,7 +57,7 @@ void TestDepthSearch::depthEntry_data()
     QTest::newRow("no number") << "12,5" << -1.0 << "Invalid value for Depth!";
 }
 
-void TestDepthSearch::depthEntry()
+void TestDepthRange::depthEntry()
 {
     QFETCH(QString, text);
     QFETCH(double, depth);
@@ -107,5 +67,5 @@ void TestDepthSearch::depthEntry()
     QCOMPARE(entry.message, message);
 }
 
-QTEST_GUILESS_MAIN(TestDepthSearch)
-#include "tst_depthsearch.moc"
+QTEST_GUILESS_MAIN(TestDepthRange)
+#include "tst_depthrange.moc"
