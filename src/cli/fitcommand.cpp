@@ -78,7 +78,7 @@ int runFit(const QStringList &arguments)
     OpenedLog log;
     if (!openLog(parser.positionalArguments().first(), log))
         return ExitRefused;
-    PickCalculator calculator = pickCalculator(log);
+    PickCalculator &calculator = *log.session.pickCalculator();
     QList<PickValues> values;
     if (!pickValues(calculator, {pick}, values, log.session.layout().unitSuffix()))
         return ExitRefused;

@@ -22,15 +22,6 @@ void optionalValue(JsonWriter &json, const char *key, std::optional<double> valu
 
 } // namespace
 
-PickCalculator pickCalculator(OpenedLog &log)
-{
-    const LogLayout &layout = log.session.layout();
-    return PickCalculator(log.session.header(), layout.DepthUnit != 0,
-                          layout.OrientationMode == 2 ? AzimuthReference::LowSide
-                                                      : AzimuthReference::North,
-                          &log.session.imageFile(), layout.SamplesPerLine);
-}
-
 bool diameterOption(const QCommandLineParser &parser, std::optional<double> &diameter)
 {
     if (!parser.isSet("diameter"))

@@ -11,9 +11,6 @@
 
 namespace kivo::cli {
 
-// The calculator for the picks of an opened log.
-PickCalculator pickCalculator(OpenedLog &log);
-
 // Reads --diameter: a positive number with "." decimals. On failure prints a usage error.
 bool diameterOption(const QCommandLineParser &parser, std::optional<double> &diameter);
 

@@ -117,7 +117,7 @@ int runPicks(const QStringList &arguments)
         printError("--out names the picks file, which an export never writes");
         return ExitUsage;
     }
-    PickCalculator calculator = pickCalculator(log);
+    PickCalculator &calculator = *log.session.pickCalculator();
     calculator.setFallbackDiameter(diameter);
     QList<PickValues> values;
     if (!pickValues(calculator, picks, values, log.session.layout().unitSuffix()))
@@ -129,7 +129,8 @@ int runPicks(const QStringList &arguments)
     else if (format == "json")
         bytes = picksJson(picks, values);
     else
-        bytes = writePicksLas(picks, values, log.session.header(), log.session.layout().DepthUnit != 0);
+        bytes =
+            writePicksLas(picks, values, log.session.header(), log.session.layout().DepthUnit != 0);
     if (out.isEmpty()) {
         printOut(bytes);
         return ExitOk;

@@ -14,6 +14,11 @@ LogSession::LogSession()
     BuildColourMap(m_state.ColourMap);
 }
 
+LogSession::~LogSession()
+{
+    m_picks.setCalculator(nullptr);
+}
+
 void LogSession::prepareOpen()
 {
     m_unitBeforeOpen = m_state.params.ViewDepthUnit;
@@ -47,6 +52,13 @@ void LogSession::openDataFile(const QString &dataPath)
 {
     m_state.ImageFile.OpenImageFile(dataPath, m_state.layout.recordSize());
     m_open = true;
+    const LogLayout &layout = m_state.layout;
+    m_calculator = std::make_unique<PickCalculator>(
+        m_state.header, layout.DepthUnit != 0,
+        layout.OrientationMode == 2 ? AzimuthReference::LowSide : AzimuthReference::North,
+        &m_state.ImageFile, layout.SamplesPerLine);
+    m_picks.reset({});
+    m_picks.setCalculator(m_calculator.get());
     m_geometry = {m_state.ImageFile.RecordCount(), 0, m_state.layout.LogDirection};
     m_readouts = ReadoutTexts{};
     emit logOpened();
@@ -62,6 +74,9 @@ void LogSession::setRows(int rows)
 void LogSession::close()
 {
     const bool wasOpen = m_open;
+    m_picks.reset({});
+    m_picks.setCalculator(nullptr);
+    m_calculator.reset();
     if (m_open)
         m_state.ImageFile.CloseImageFile();
     m_open = false;
@@ -73,6 +88,14 @@ void LogSession::close()
     emit readoutsChanged();
     if (wasOpen)
         emit logClosed();
+}
+
+void LogSession::setFallbackDiameter(std::optional<double> diameter)
+{
+    if (!m_calculator)
+        return;
+    m_calculator->setFallbackDiameter(diameter);
+    m_picks.recompute();
 }
 
 void LogSession::setPosition(qint64 position)

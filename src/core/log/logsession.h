@@ -5,10 +5,13 @@
 #include "log/readouts.h"
 #include "log/viewerstate.h"
 #include "log/viewgeometry.h"
+#include "picks/pickcalculator.h"
+#include "picks/pickset.h"
 
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -24,6 +27,7 @@ class LogSession : public QObject {
 
 public:
     LogSession();
+    ~LogSession() override;
 
     // The fields under their program names; read only.
     const ViewerState &state() const { return m_state; }
@@ -53,6 +57,14 @@ public:
     void close();
 
     bool isOpen() const { return m_open; }
+    // The open log's picks (none without a log), and what derives their values from the header
+    // and the records: made when the data file opens, gone when it closes.
+    PickSet &picks() { return m_picks; }
+    const PickSet &picks() const { return m_picks; }
+    PickCalculator *pickCalculator() { return m_calculator.get(); }
+    // The diameter for picks that have none of their own and no bit record at their depth;
+    // their values are derived again.
+    void setFallbackDiameter(std::optional<double> diameter);
     ImageFile &imageFile() { return m_state.ImageFile; }
     const ViewGeometry &geometry() const { return m_geometry; }
 
@@ -100,6 +112,8 @@ signals:
 
 private:
     ViewerState m_state;
+    PickSet m_picks;
+    std::unique_ptr<PickCalculator> m_calculator;
     ViewGeometry m_geometry;
     qint64 m_position = 0;
     ReadoutTexts m_readouts;
