@@ -118,13 +118,13 @@ std::optional<std::pair<double, double>> LogSession::recordDepthRange()
     return std::make_pair(index.entry(0).depth / 1000.0, index.entry(count - 1).depth / 1000.0);
 }
 
-void LogSession::goToDepth(double depth)
+void LogSession::goToDepth(double depth, int y)
 {
     if (!m_open)
         return;
     DepthIndex index(m_state.ImageFile, m_state.layout.SamplesPerLine);
     if (const auto record = index.nearest(depth)) {
-        setPosition(m_geometry.positionWithRecordOnTop(*record));
+        setPosition(m_geometry.positionWithRecordOnTop(*record, y));
         requestRedraw(RedrawFull);
     }
 }

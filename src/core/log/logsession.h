@@ -75,9 +75,9 @@ public:
     // The depths of the first and last records, in the log's unit; nullopt without records.
     // Throws KivoError when the file cannot be read.
     std::optional<std::pair<double, double>> recordDepthRange();
-    // Scrolls so that the record nearest the depth (in the log's unit) is on the top row, or
-    // as near as the scroll range allows, and asks for a full redraw.
-    void goToDepth(double depth);
+    // Scrolls so that the record nearest the depth (in the log's unit) is on the top row (or
+    // on row y), or as near as the scroll range allows, and asks for a full redraw.
+    void goToDepth(double depth, int y = 0);
 
     // The readouts of the record on top at the position; an empty log, or a record a shrunk
     // file no longer holds, leaves them as they were. Throws KivoError when the file cannot

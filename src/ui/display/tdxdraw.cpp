@@ -2,11 +2,14 @@
 #include "ui/display/tdxdraw.h"
 
 #include "display/tcolor.h"
+#include "display/tdib.h"
 #include "ui/common/messages.h"
 
 #include <QPainter>
 #include <QTimer>
 #include <QWheelEvent>
+
+#include <cstring>
 
 namespace kivo {
 
@@ -32,12 +35,37 @@ void TDXDraw::paintEvent(QPaintEvent *)
         painter.fillRect(rect(), QColor::fromRgb(colorToRgb(clBtnFace)));
         return;
     }
-    const QImage &picture = surface->image();
-    const QPoint origin((width() - picture.width()) / 2, (height() - picture.height()) / 2);
-    if (picture.size() != size())
+    const QImage &surfacePicture = surface->image();
+    const QImage *picture = &surfacePicture;
+    if (m_overlay) {
+        if (m_frame.size() != surfacePicture.size() || m_frame.format() != surfacePicture.format())
+            m_frame = QImage(surfacePicture.size(), surfacePicture.format());
+        for (int y = 0; y < m_frame.height(); ++y)
+            std::memcpy(m_frame.scanLine(y), surfacePicture.constScanLine(y),
+                        size_t(m_frame.bytesPerLine()));
+        m_overlay(m_frame);
+        picture = &m_frame;
+    }
+    const QPoint origin((width() - picture->width()) / 2, (height() - picture->height()) / 2);
+    if (picture->size() != size())
         painter.fillRect(rect(), QColor::fromRgb(colorToRgb(clBtnFace)));
-    painter.drawImage(origin, picture);
+    painter.drawImage(origin, *picture);
     ++m_presentCount;
+}
+
+void TDXDraw::setOverlay(Overlay overlay)
+{
+    m_overlay = std::move(overlay);
+    update();
+}
+
+void TDXDraw::overlayOnto(TDIB &capture) const
+{
+    if (!m_overlay || capture.isEmpty())
+        return;
+    QImage picture = capture.toImage().convertToFormat(QImage::Format_RGB32);
+    m_overlay(picture);
+    capture = TDIB::fromImage(picture);
 }
 
 void TDXDraw::resizeEvent(QResizeEvent *)

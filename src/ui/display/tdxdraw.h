@@ -4,9 +4,14 @@
 #include "display/displayarea.h"
 #include "shell/wheelnotches.h"
 
+#include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 namespace kivo {
+
+class TDIB;
 
 // The display area on screen: owns the off-screen surface (through DisplayArea) at the widget's
 // size, paints it in one copy when presented and whenever the window system asks, and shows the
@@ -29,6 +34,14 @@ public:
     // How many times the surface has been put on screen (presents and repaints).
     int presentCount() const { return m_presentCount; }
 
+    // Drawing laid over the picture as it goes on screen (the picks' traces), never into the
+    // surface, whose picture the redraw passes keep and shift. None: the surface as it is.
+    using Overlay = std::function<void(QImage &frame)>;
+    void setOverlay(Overlay overlay);
+    // Lays the overlay over a picture captured from the surface (copy, print screen), as the
+    // screen shows it; without an overlay the capture stays as it is.
+    void overlayOnto(TDIB &capture) const;
+
 signals:
     // The area changed size; while initialised the surface was made again (content undefined).
     // Not emitted when the surface cannot have the new size: it then keeps its old size and
@@ -46,6 +59,8 @@ private:
     void reportRefusedSize();
 
     DisplayArea m_area;
+    Overlay m_overlay;
+    QImage m_frame; // the picture with the overlay, reused from paint to paint
     int m_presentCount = 0;
     WheelNotches m_wheelNotches;
     bool m_sizeRefusalPending = false; // an error box about the size is due

@@ -140,6 +140,7 @@ void PrintCommands::printScreen()
     // Taken in one step before the document begins: later drawing does not reach the paper.
     TDIB capture;
     surface->CaptureTo(capture);
+    m_form.displayArea().overlayOnto(capture);
     const QRect page = preparePage(m_printer);
     const PrintScale scale =
         PrintScale::compute(page.width(), capture.width(), m_form.state().layout.OrientationMode);

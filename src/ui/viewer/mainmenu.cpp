@@ -46,6 +46,16 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
     About1 = bar->addAction(QStringLiteral("&About..."));
     About1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
 
+    Picks1 = bar->addMenu(QStringLiteral("&Picks"));
+    NewPick1 = item(Picks1, QStringLiteral("&New Pick"), QKeySequence(Qt::Key_P));
+    DeletePick1 = item(Picks1, QStringLiteral("&Delete Pick"), QKeySequence(QKeySequence::Delete));
+    ShowPicks1 = item(Picks1, QStringLiteral("&Show Picks"), QKeySequence());
+    ShowPicks1->setCheckable(true);
+    ShowPicks1->setChecked(true);
+    Picks1->addSeparator();
+    PickTable1 = item(Picks1, QStringLiteral("Pick &Table..."), QKeySequence());
+    BoreholeDiameter1 = item(Picks1, QStringLiteral("Borehole &Diameter..."), QKeySequence());
+
     setState(State::Idle);
 }
 
@@ -61,6 +71,9 @@ void MainMenu::setState(State state)
     Copy1->setEnabled(state != State::Idle);
     BrightnessAdjust1->setEnabled(state != State::Idle);
     GoToDepth1->setEnabled(viewing);
+    Picks1->setEnabled(viewing);
+    for (QAction *action : Picks1->actions())
+        action->setEnabled(viewing);
 }
 
 } // namespace kivo

@@ -9,6 +9,7 @@
 #include "ui/display/tdxdraw.h"
 #include "ui/display/tform2.h"
 #include "ui/header/tform6.h"
+#include "ui/picks/pickscommands.h"
 #include "ui/print/printcommands.h"
 #include "ui/print/tform8.h"
 #include "ui/viewer/copycommand.h"
@@ -50,6 +51,10 @@ TForm1::TForm1(const QStringList &arguments)
     };
     m_open = std::make_unique<OpenCommand>(*this);
     m_print = std::make_unique<PrintCommands>(*this);
+    m_pointerReadout = new QLabel(this);
+    m_pointerReadout->setObjectName(QStringLiteral("PointerReadout"));
+    statusBar()->addPermanentWidget(m_pointerReadout);
+    m_picks = std::make_unique<PicksCommands>(*this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
@@ -62,6 +67,7 @@ TForm1::TForm1(const QStringList &arguments)
 
 TForm1::~TForm1()
 {
+    m_picks.reset();
     // The area's last Finalize raises OnFinalize, which the spare surfaces handle.
     DXDraw1->Finalize();
 }
@@ -194,6 +200,8 @@ void TForm1::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange && isEnabled() && m_open->viewing() &&
         Panel10->isVisible())
         ScrollBar4->setFocus();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_picks->windowActivated();
 }
 
 void TForm1::FormShow()
@@ -264,7 +272,7 @@ void TForm1::EditHeader1Click()
 
 void TForm1::Copy1Click()
 {
-    copyToClipboard(DXDraw1->Surface(), this);
+    copyToClipboard(*DXDraw1, this);
 }
 
 void TForm1::Print1Click()
@@ -318,6 +326,16 @@ void TForm1::GoToDepth1Click()
     } catch (const KivoError &error) {
         showErrorReport(this, error.text());
     }
+}
+
+void TForm1::showPointerText(const QString &text)
+{
+    m_pointerReadout->setText(text);
+}
+
+QString TForm1::pointerText() const
+{
+    return m_pointerReadout->text();
 }
 
 void TForm1::showNotice(const QString &text)

@@ -18,6 +18,7 @@ namespace kivo {
 
 class MainMenu;
 class OpenCommand;
+class PicksCommands;
 class PrintCommands;
 class TDXDraw;
 class TForm2;
@@ -52,6 +53,7 @@ public:
     MainMenu &menu() { return *m_menu; }
     OpenCommand &openCommand() { return *m_open; }
     PrintCommands &printCommands() { return *m_print; }
+    PicksCommands &picksCommands() { return *m_picks; }
     // True once the window has closed: the open command's loop then ends and the program quits.
     bool quitRequested() const { return m_quitRequested; }
     // The directory the settings file stores, and the file.
@@ -67,6 +69,9 @@ public:
     // A message in the status bar below the image, until the next one (empty clears it).
     void showNotice(const QString &text);
     QString notice() const;
+    // What the pointer is over, at the status bar's right.
+    void showPointerText(const QString &text);
+    QString pointerText() const;
     // Shows the picture of an orientation mode (1 or 2) in the strip; others leave it.
     void showOrientationStrip(int mode);
     // The scroll bar's range 0..maximum and its page.
@@ -120,6 +125,7 @@ private:
     QFrame *Panel10;
     TScrollBar *ScrollBar4;
     QTimer *Timer1;
+    QLabel *m_pointerReadout;
 
     TForm2 *Form2 = nullptr;
     TForm6 *Form6 = nullptr;
@@ -132,6 +138,7 @@ private:
     std::unique_ptr<SpareSurfaces> m_spares;
     std::unique_ptr<OpenCommand> m_open;
     std::unique_ptr<PrintCommands> m_print;
+    std::unique_ptr<PicksCommands> m_picks;
     bool m_shown = false;
     bool m_quitRequested = false;
 };
