@@ -1,6 +1,7 @@
 // KIVO Log Viewer
 #include "picks/traceoverlay.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -30,11 +31,24 @@ const ColumnTrig &columnTrig()
     return trig;
 }
 
-void plot(QImage &frame, int x, int y, QRgb pixel)
-{
-    if (x >= 0 && y >= 0 && x < frame.width() && y < frame.height())
-        reinterpret_cast<QRgb *>(frame.scanLine(y))[x] = pixel;
-}
+// The frame's pixels, looked up once per drawing rather than once per pixel.
+struct Pixels {
+    explicit Pixels(QImage &frame)
+        : bits(frame.bits())
+        , bytesPerLine(frame.bytesPerLine())
+        , width(frame.width())
+        , height(frame.height())
+    {}
+    void plot(int x, int y, QRgb pixel) const
+    {
+        if (x >= 0 && y >= 0 && x < width && y < height)
+            reinterpret_cast<QRgb *>(bits + qsizetype(y) * bytesPerLine)[x] = pixel;
+    }
+    uchar *bits;
+    qsizetype bytesPerLine;
+    int width;
+    int height;
+};
 
 } // namespace
 
@@ -45,8 +59,15 @@ RowDepthMap::RowDepthMap(const std::vector<std::optional<double>> &rowDepths)
         if (rowDepths[size_t(y)])
             m_rows.push_back({y, *rowDepths[size_t(y)]});
     }
-    if (m_rows.size() >= 2)
-        m_rising = m_rows.back().depth >= m_rows.front().depth;
+    if (m_rows.size() < 2)
+        return;
+    m_rising = m_rows.back().depth >= m_rows.front().depth;
+    const double step = (m_rows.back().depth - m_rows.front().depth) / double(m_rows.size() - 1);
+    m_even = step != 0 && m_rows.size() == rowDepths.size();
+    for (size_t i = 1; m_even && i < m_rows.size(); ++i)
+        m_even = std::abs(m_rows[i].depth - m_rows[i - 1].depth - step) <= 1e-9;
+    if (m_even)
+        m_rowsPerDepth = 1.0 / step;
 }
 
 std::optional<double> RowDepthMap::depthOf(int row) const
@@ -60,16 +81,20 @@ std::optional<double> RowDepthMap::rowOf(double depth) const
 {
     if (empty() || !std::isfinite(depth))
         return std::nullopt;
-    // The first row at or past the depth, down the view.
-    size_t lo = 0;
-    size_t hi = m_rows.size();
-    while (lo < hi) {
-        const size_t mid = (lo + hi) / 2;
-        if (m_rising ? m_rows[mid].depth < depth : m_rows[mid].depth > depth)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
+    // The first row at or past the depth, down the view. Rows are nearly evenly spaced in
+    // depth, so the search starts where a straight line through the ends puts the depth and
+    // walks from there: a step or two instead of a bisection.
+    const auto before = [this, depth](size_t i) {
+        return m_rising ? m_rows[i].depth < depth : m_rows[i].depth > depth;
+    };
+    const double first = m_rows.front().depth;
+    const double span = m_rows.back().depth - first;
+    const double guess = span == 0 ? 0 : (depth - first) / span * double(m_rows.size() - 1);
+    size_t lo = size_t(std::clamp(guess, 0.0, double(m_rows.size() - 1)));
+    while (lo > 0 && !before(lo - 1))
+        --lo;
+    while (lo < m_rows.size() && before(lo))
+        ++lo;
     if (lo == m_rows.size())
         return std::nullopt;
     const Row &below = m_rows[lo];
@@ -88,6 +113,7 @@ void drawTraces(QImage &frame, int imageLeft, const RowDepthMap &rows,
     if (rows.empty())
         return;
     const ColumnTrig &trig = columnTrig();
+    const Pixels pixels(frame);
     for (const TraceStyle &style : traces) {
         const QRgb pixel = style.colour.rgb();
         const double c = style.trace.depth;
@@ -95,13 +121,21 @@ void drawTraces(QImage &frame, int imageLeft, const RowDepthMap &rows,
         const double b = style.trace.b();
         int previous = 0;
         bool joined = false; // the column before was drawn in view
+        const double lastRow = double(rows.rowCount() - 1) + 0.5;
         for (int j = 0; j < Columns; ++j) {
-            const auto row = rows.rowOf(c + a * trig.cosine[size_t(j)] + b * trig.sine[size_t(j)]);
-            if (!row) {
+            const double depth = c + a * trig.cosine[size_t(j)] + b * trig.sine[size_t(j)];
+            double row = -1.0;
+            if (rows.even()) {
+                row = (depth - rows.origin()) * rows.rowsPerDepth();
+            } else if (const auto found = rows.rowOf(depth)) {
+                row = *found;
+            }
+            // Off the rows in view (the even case is not bounded by its formula).
+            if (!(row >= -0.5 && row < lastRow)) {
                 joined = false;
                 continue;
             }
-            const int y = int(std::lround(*row));
+            const int y = int(row + 0.5);
             const int x = imageLeft + j;
             // Dashes of 8 columns drawn, 6 left out.
             const bool drawn = !style.dashed || j % 14 < 8;
@@ -111,7 +145,7 @@ void drawTraces(QImage &frame, int imageLeft, const RowDepthMap &rows,
                 const int to = joined ? qMax(previous - 1, y) : y;
                 for (int yy = from; yy <= to; ++yy) {
                     for (int w = 0; w < style.width; ++w)
-                        plot(frame, x, yy + w, pixel);
+                        pixels.plot(x, yy + w, pixel);
                 }
             }
             previous = y;

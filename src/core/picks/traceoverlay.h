@@ -23,6 +23,12 @@ public:
     // The depth of the record on a row, or nullopt.
     std::optional<double> depthOf(int row) const;
     bool empty() const { return m_rows.size() < 2; }
+    int rowCount() const { return int(m_all.size()); }
+    // Every row has a record and the rows are evenly spaced in depth (the usual view): then
+    // row = (depth - origin()) * rowsPerDepth(), which a drawing loop computes in line.
+    bool even() const { return m_even; }
+    double origin() const { return m_rows.front().depth; }
+    double rowsPerDepth() const { return m_rowsPerDepth; }
 
 private:
     struct Row {
@@ -32,6 +38,8 @@ private:
     std::vector<Row> m_rows; // rows with a record, top to bottom
     std::vector<std::optional<double>> m_all;
     bool m_rising = true; // depths grow down the view
+    bool m_even = false;
+    double m_rowsPerDepth = 0.0;
 };
 
 // How one trace is drawn.
