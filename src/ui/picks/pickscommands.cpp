@@ -120,6 +120,11 @@ std::vector<std::optional<double>> PicksCommands::rowDepths() const
 void PicksCommands::NewPick1Click()
 {
     m_tool->startPicking();
+    if (m_tool->picking())
+        m_form.showNotice(QStringLiteral(
+            "Click three or more points along the trace; Enter or a double click ends the pick, "
+            "Esc drops it. Azimuth of column j: (j + 0.5) / 2 degrees clockwise from North (N E "
+            "S W) or the low side (D L U R); depths are the records' own."));
 }
 
 void PicksCommands::DeletePick1Click()
