@@ -11,6 +11,7 @@
 #include "ui/viewer/mainmenu.h"
 #include "viewerdriver.h"
 
+#include <QClipboard>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPushButton>
@@ -186,6 +187,17 @@ void TestPicking::overlayStaysOutOfTheSurface()
             const auto at = tool().tracePoint(*id, 30.0);
             QVERIFY(at.has_value());
             QCOMPARE(QColor(shown.pixel(*at)), pickTypeColour(QStringLiteral("fault")));
+            // Copy takes the picture as shown.
+            form.Copy1Click();
+            QTRY_VERIFY(!QGuiApplication::clipboard()->image().isNull());
+            QCOMPARE(QColor(QGuiApplication::clipboard()->image().pixel(*at)),
+                     pickTypeColour(QStringLiteral("fault")));
+            // The pointer's depth and azimuth (column 100: 50.25 degrees) in the status bar.
+            QTest::mouseMove(DXDraw1(form), QPoint(ImageLeft + 100, 60));
+            QCOMPARE(
+                form.pointerText(),
+                QStringLiteral("Depth %1 m   Azimuth 50.3").arg(depthOfRow(40 + 60), 0, 'f', 3) +
+                    QChar(0x00B0));
             form.menu().ShowPicks1->trigger();
             QCOMPARE(QColor(DXDraw1(form)->grab().toImage().pixel(*at)),
                      QColor(expected.pixel(*at)));
