@@ -193,7 +193,11 @@ void TestPicking::overlayStaysOutOfTheSurface()
             QCOMPARE(QColor(QGuiApplication::clipboard()->image().pixel(*at)),
                      pickTypeColour(QStringLiteral("fault")));
             // The pointer's depth and azimuth (column 100: 50.25 degrees) in the status bar.
-            QTest::mouseMove(DXDraw1(form), QPoint(ImageLeft + 100, 60));
+            // Sent, not moved: the real pointer's own enter and leave would race with it.
+            const QPoint over(ImageLeft + 100, 60);
+            QMouseEvent move(QEvent::MouseMove, over, DXDraw1(form)->mapToGlobal(over),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(DXDraw1(form), &move);
             QCOMPARE(
                 form.pointerText(),
                 QStringLiteral("Depth %1 m   Azimuth 50.3").arg(depthOfRow(40 + 60), 0, 'f', 3) +
