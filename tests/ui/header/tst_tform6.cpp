@@ -93,6 +93,8 @@ class TestTForm6 : public QObject {
     Q_OBJECT
 
 private slots:
+    void escapeAndReturnClose_data();
+    void escapeAndReturnClose();
     void init();
     void cleanup();
 
@@ -622,6 +624,25 @@ void TestTForm6::remarksFillTheTenLines()
     readHeader(text, m_state->header);
     showDialog();
     QCOMPARE(memoLines(m_form->Memo1), expected);
+}
+
+void TestTForm6::escapeAndReturnClose_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+}
+
+void TestTForm6::escapeAndReturnClose()
+{
+    QFETCH(int, key);
+    showDialog();
+    QVERIFY(QTest::qWaitFor([&] {
+        m_form->activateWindow();
+        return m_form->isActiveWindow();
+    }));
+    QTest::keyClick(m_form.get(), Qt::Key(key));
+    QVERIFY(!m_form->isVisible());
 }
 
 QTEST_MAIN(TestTForm6)
