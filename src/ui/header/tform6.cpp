@@ -322,11 +322,15 @@ void TForm6::FillHeaderDialog(int run)
     DialogRuns = header.Runs;
     ShowRun(run);
 
+    // Each field by what it is: depths in the depth unit, the casing and bit sizes in
+    // millimetres or inches, the casing's weight per length.
     const bool metric = m_session.depthUnit() == 0;
-    for (QLabel *label : {Label25, Label26, Label27, Label28})
-        label->setText(depthUnitSuffix(m_session.depthUnit()));
-    for (QLabel *label : {Label43, Label44, Label45, Label46, Label47, Label48, Label49})
+    const QString depthUnit = depthUnitSuffix(m_session.depthUnit());
+    for (QLabel *label : {Label25, Label26, Label27, Label28, Label45, Label46, Label48, Label49})
+        label->setText(depthUnit);
+    for (QLabel *label : {Label43, Label47})
         label->setText(metric ? QStringLiteral("mm") : QStringLiteral("\""));
+    Label44->setText(metric ? QStringLiteral("kg/m") : QStringLiteral("lb/ft"));
 
     QStringList remarks;
     for (const QString &line : header.Comment)
