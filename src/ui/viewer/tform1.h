@@ -11,6 +11,7 @@
 #include <memory>
 
 class QFrame;
+class QMimeData;
 class QLabel;
 class QTimer;
 
@@ -82,6 +83,10 @@ public:
     void showScrollBar(bool shown);
     void focusScrollBar();
 
+    // Opens a log, as Open does when it is chosen there: a log shown closes first.
+    void openFile(const QString &path);
+    const QStringList &recentFiles() const { return m_recentFiles; }
+
     // Menu commands.
     void ReplayLog1Click();
     void Close1Click();
@@ -99,6 +104,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
@@ -108,6 +114,10 @@ private:
     void buildLayout();
     void connectMenu();
     void connectSession();
+    // The open command, then the logs asked for while it ran.
+    void runOpen();
+    // The .bhx file dropped, or empty.
+    static QString droppedLog(const QMimeData *data);
     void showReadouts();
 
     LogSession m_session;
@@ -133,6 +143,8 @@ private:
     TForm8 *Form8 = nullptr;
 
     QStringList m_arguments;
+    QStringList m_recentFiles;
+    QString m_nextLog; // to open once the shown log has closed
     QString m_settingsPath;
     MainMenu *m_menu;
     std::unique_ptr<SpareSurfaces> m_spares;
