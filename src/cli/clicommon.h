@@ -48,5 +48,7 @@ int runDemo(const QStringList &arguments);
 int runRender(const QStringList &arguments);
 int runSheet(const QStringList &arguments);
 int runPrintScreen(const QStringList &arguments);
+int runPrintLog(const QStringList &arguments);
+int runExport(const QStringList &arguments);
 
 } // namespace kivo::cli

@@ -5,9 +5,9 @@
 #include "kivoerror.h"
 #include "print/printresolution.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace kivo::cli {
 
@@ -31,10 +31,11 @@ bool pageSizeOption(const QCommandLineParser &parser, QPageSize &size)
     return false;
 }
 
-void writePdfPage(const QString &path, const QPageSize &size, QPageLayout::Orientation orientation,
-                  const std::function<void(QPainter &, const QRect &)> &draw)
+bool writePdf(const QString &path, const QPageSize &size,
+              const std::function<void(QPdfWriter &)> &prepare,
+              const std::function<bool(QPainter &, QPdfWriter &)> &draw)
 {
-    QFile file(path);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw KivoError(
             QStringLiteral("Cannot write the file %1: %2.").arg(path, file.errorString()));
@@ -43,17 +44,31 @@ void writePdfPage(const QString &path, const QPageSize &size, QPageLayout::Orien
     writer.setCreator(QStringLiteral("KIVO Log Viewer"));
     writer.setResolution(PrintResolution);
     writer.setPageSize(size);
-    writer.setPageOrientation(orientation);
+    prepare(writer);
     QPainter painter;
     if (!painter.begin(&writer))
         throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
-    draw(painter, QRect(0, 0, writer.width(), writer.height()));
+    if (!draw(painter, writer)) {
+        painter.end();
+        file.cancelWriting();
+        return false;
+    }
     // Ending writes the rest of the document (its cross-reference table and trailer).
-    if (!painter.end())
-        throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
-    if (!file.flush())
+    if (!painter.end() || !file.commit())
         throw KivoError(
             QStringLiteral("Cannot write the file %1: %2.").arg(path, file.errorString()));
+    return true;
+}
+
+void writePdfPage(const QString &path, const QPageSize &size, QPageLayout::Orientation orientation,
+                  const std::function<void(QPainter &, const QRect &)> &draw)
+{
+    writePdf(
+        path, size, [orientation](QPdfWriter &writer) { writer.setPageOrientation(orientation); },
+        [&draw](QPainter &painter, QPdfWriter &writer) {
+            draw(painter, QRect(0, 0, writer.width(), writer.height()));
+            return true;
+        });
 }
 
 } // namespace kivo::cli
