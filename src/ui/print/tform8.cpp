@@ -9,6 +9,7 @@
 #include "ui/common/placedcontrols.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,6 +118,7 @@ void TForm8::Button1Click()
     if (check.valid) {
         m_mainWindow->setEnabled(true);
         hide();
+        emit accepted();
     }
 }
 
@@ -125,6 +127,13 @@ void TForm8::Button2Click()
     m_mainWindow->setEnabled(true);
     hide();
     m_mainWindow->repaint();
+    emit cancelled();
+}
+
+void TForm8::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    Button2Click();
 }
 
 bool TForm8::printsHeader() const

@@ -16,9 +16,11 @@ class QTimer;
 
 namespace kivo {
 
+class ExportCommand;
 class MainMenu;
 class OpenCommand;
 class PrintCommands;
+class PrintLogCommand;
 class TDXDraw;
 class TForm2;
 class TForm6;
@@ -82,6 +84,8 @@ public:
     void Print1Click();
     void Print2Click();
     void PrintHeader1Click();
+    void PrintLog1Click();
+    void ExportImage1Click();
     void BrightnessAdjust1Click();
     void Exit1Click();
     void About1Click();
@@ -128,6 +132,8 @@ private:
     std::unique_ptr<SpareSurfaces> m_spares;
     std::unique_ptr<OpenCommand> m_open;
     std::unique_ptr<PrintCommands> m_print;
+    std::unique_ptr<PrintLogCommand> m_printLog;
+    std::unique_ptr<ExportCommand> m_export;
     bool m_shown = false;
     bool m_quitRequested = false;
 };
