@@ -46,6 +46,8 @@ bench: deps
 	QT_QPA_PLATFORM=offscreen build-bench/bench/bench_redraw --benchmark_repetitions=10 \
 		--benchmark_report_aggregates_only=true
 	build-bench/bench/bench_open --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+	cmake --build build-bench --target kivo -j $(JOBS)
+	bench/printlog-export build-bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
