@@ -1,4 +1,6 @@
 // KIVO Log Viewer
+#include "shell/catchall.h"
+#include "ui/common/messages.h"
 #include "ui/display/tform2.h"
 #include "ui/header/tform6.h"
 #include "ui/print/tform8.h"
@@ -10,14 +12,11 @@
 
 using namespace kivo;
 
-int main(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("KIVO VIEWER"));
-    QApplication::setDesktopFileName(QStringLiteral("kivo-viewer"));
-    // Closing the main window ends the program, whichever tool windows are open.
-    QApplication::setQuitOnLastWindowClosed(false);
+namespace {
 
+// The windows, until the main window closes.
+int runViewer()
+{
     TForm1 form1(QApplication::arguments());
     TForm2 form2(form1.session());
     TForm6 form6(form1.session());
@@ -27,5 +26,19 @@ int main(int argc, char *argv[])
     // Without a window manager "maximised" means nothing: take the screen's area first.
     form1.setGeometry(form1.screen()->availableGeometry());
     form1.showMaximized();
-    return app.exec();
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KIVO VIEWER"));
+    QApplication::setDesktopFileName(QStringLiteral("kivo-viewer"));
+    // Closing the main window ends the program, whichever tool windows are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // An error nothing else caught ends the program, told in the error box once the windows
+    // are gone.
+    return runCatchingAll(runViewer, [](const QString &text) { showErrorReport(nullptr, text); });
 }

@@ -14,7 +14,8 @@ enum ExitCode {
     ExitOk = 0,
     ExitUsage = 1,   // bad command line: unknown command or option, missing or bad value
     ExitRefused = 2, // the log is refused or cannot be read, or the output file cannot be
-                     // written; the reason is on stderr
+                     // written, or the program failed (out of memory, for one); the reason
+                     // is on stderr
 };
 
 // One command: its name, a line for the overview, and the function that runs it with the
@@ -50,5 +51,7 @@ int runSheet(const QStringList &arguments);
 int runPrintScreen(const QStringList &arguments);
 int runPrintLog(const QStringList &arguments);
 int runExport(const QStringList &arguments);
+int runFit(const QStringList &arguments);
+int runPicks(const QStringList &arguments);
 
 } // namespace kivo::cli

@@ -1,5 +1,6 @@
 // KIVO Log Viewer
 #include "cli/clicommon.h"
+#include "shell/catchall.h"
 
 #include <QGuiApplication>
 
@@ -18,8 +19,8 @@ void printOverview()
         text +=
             QByteArray("  ") + QByteArray(command.name).leftJustified(14) + command.summary + "\n";
     text += "\n'kivo COMMAND --help' describes a command's options.\n"
-            "Exit codes: 0 success, 1 usage error, 2 log refused or unreadable, or output "
-            "not written.\n";
+            "Exit codes: 0 success, 1 usage error, 2 log refused or unreadable, output "
+            "not written, or the program failed (out of memory, for one).\n";
     printOut(text);
 }
 
@@ -35,17 +36,8 @@ void filterQtMessages(QtMsgType type, const QMessageLogContext &context, const Q
         qtHandler(type, context, message);
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int runCommandLine()
 {
-    qtHandler = qInstallMessageHandler(filterQtMessages);
-    // Rendering needs fonts and images but no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("kivo"));
-
     QStringList arguments = QGuiApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
         printOverview();
@@ -63,4 +55,18 @@ int main(int argc, char *argv[])
     }
     printError(QStringLiteral("unknown command '%1'; 'kivo --help' lists the commands").arg(name));
     return ExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qtHandler = qInstallMessageHandler(filterQtMessages);
+    // Rendering needs fonts and images but no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("kivo"));
+    static_assert(kivo::UncaughtErrorExitCode == ExitRefused);
+    return kivo::runCatchingAll(runCommandLine, printError);
 }

@@ -3,7 +3,7 @@
 
 #include "cli/clicommon.h"
 #include "kivoerror.h"
-#include "print/printresolution.h"
+#include "print/singlepage.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -42,8 +42,8 @@ bool writePdf(const QString &path, const QPageSize &size,
     // A new writer has the margins of the viewer's printer printing to a file (10 points).
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("KIVO Log Viewer"));
-    writer.setResolution(PrintResolution);
     writer.setPageSize(size);
+    preparePage(writer);
     prepare(writer);
     QPainter painter;
     if (!painter.begin(&writer))

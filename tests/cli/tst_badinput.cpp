@@ -28,6 +28,7 @@ private slots:
     void badHeaders_data();
     void badHeaders();
     void hugeHeaderOpens();
+    void memoryExhaustedExitsTwo();
     void longValuesAreCut();
     void headerThatIsADirectory();
     void unreadableHeader();
@@ -103,6 +104,24 @@ void TestBadInput::hugeHeaderOpens()
     const KivoRun run = runKivo({"info", log});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(infoJson(run)["layout"].toObject()["RecordCount"].toInt(), 5);
+}
+
+void TestBadInput::memoryExhaustedExitsTwo()
+{
+#ifdef __SANITIZE_ADDRESS__
+    QSKIP("the sanitizers' shadow memory does not fit under an address space limit");
+#endif
+    // An 8 GiB header (sparse, nothing written) with 1 GB of address space: reading it fails
+    // for want of memory, which no command catches for itself.
+    QTemporaryDir dir;
+    const QString log = writeLog(dir.path(), "big", validHeader(720), DataFileContent(720, 5));
+    QVERIFY(QFile::resize(dir.filePath("big.HED"), qint64(8) << 30));
+    const auto run = runKivoWithMemoryLimit(1000 * 1000 * 1000, {"info", log});
+    if (!run)
+        QSKIP("prlimit is not installed");
+    QCOMPARE(run->exitCode, 2);
+    QCOMPARE(run->err, "kivo: There is not enough memory to go on; the program stops\n");
+    QCOMPARE(run->out, QByteArray());
 }
 
 void TestBadInput::longValuesAreCut()

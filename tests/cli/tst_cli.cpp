@@ -29,6 +29,8 @@ private slots:
     void initTestCase();
     void infoDumpsHeaderAndLayout();
     void infoInCommaLocale();
+    void infoEscapesText_data();
+    void infoEscapesText();
     void refusedLogsExitTwo_data();
     void refusedLogsExitTwo();
     void readouts_data();
@@ -84,6 +86,46 @@ void TestCli::infoDumpsHeaderAndLayout()
     QVERIFY(run.out.indexOf("\"Version\"") < run.out.indexOf("\"Data_Files\""));
 }
 
+void TestCli::infoEscapesText_data()
+{
+    QTest::addColumn<QByteArray>("wellInfo"); // lines of section "WellInfo"
+    QTest::addColumn<QByteArray>("sections"); // after the valid header
+    QTest::addColumn<QString>("field");       // of "header"
+    QTest::addColumn<QString>("text");
+    QTest::newRow("backslashes") << QByteArray()
+                                 << QByteArray("[File1]\nFileName=C:\\LOGS\\X.BHX\n") << "FileName"
+                                 << "C:\\LOGS\\X.BHX";
+    QTest::newRow("quotes") << QByteArray("Project=the \"north\" hole\n") << QByteArray()
+                            << "Project"
+                            << "the \"north\" hole";
+    QTest::newRow("backslash before a quote")
+        << QByteArray("Wellname=a\\\"b\\\n") << QByteArray() << "Wellname"
+        << "a\\\"b\\";
+    QTest::newRow("control characters")
+        << QByteArray("Country=a\001b\tc\037d\be\ff\177\n") << QByteArray() << "Country"
+        << "a\001b\tc\037d\be\ff\177";
+}
+
+void TestCli::infoEscapesText()
+{
+    QFETCH(QByteArray, wellInfo);
+    QFETCH(QByteArray, sections);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QString log =
+        writeLog(dir.path(), "text", validHeader(720, 12, wellInfo) + sections, {720, 1});
+    const KivoRun run = runKivo({"info", log});
+    QCOMPARE(run.exitCode, 0);
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
+    QCOMPARE(error.errorString(), QJsonParseError().errorString());
+    // JSON allows no raw control character in a string; the layout's line breaks are outside.
+    for (const char c : run.out)
+        QVERIFY2(uchar(c) >= 0x20 || c == '\n', qPrintable(run.out));
+    QCOMPARE(document.object()["header"].toObject()[field].toString(), text);
+}
+
 void TestCli::infoInCommaLocale()
 {
     const QString log =
@@ -102,23 +144,29 @@ void TestCli::infoInCommaLocale()
 
 void TestCli::refusedLogsExitTwo_data()
 {
+    QTest::addColumn<bool>("dataFile");
     QTest::addColumn<QByteArray>("header"); // null: no header file
     QTest::addColumn<QString>("message");
-    QTest::newRow("no header") << QByteArray() << "No header file";
-    QTest::newRow("wrong ident") << QByteArray("[General]\nIdent=wl_ext\n") << "Invalid Header!";
-    QTest::newRow("no ident") << QByteArray("[Channel1]\nSampleCount=720\n") << "Ident";
-    QTest::newRow("bad number") << validHeader(720, 12, "KellyBushing=\n")
+    QTest::newRow("no header") << true << QByteArray() << "No header file";
+    QTest::newRow("no data file, no header") << false << QByteArray() << "File not found: ";
+    QTest::newRow("wrong ident") << true << QByteArray("[General]\nIdent=wl_ext\n")
+                                 << "Invalid Header!";
+    QTest::newRow("no ident") << true << QByteArray("[Channel1]\nSampleCount=720\n") << "Ident";
+    QTest::newRow("bad number") << true << validHeader(720, 12, "KellyBushing=\n")
                                 << "'' is not a valid floating point value";
-    QTest::newRow("no samples") << QByteArray("[General]\nIdent=WL_EXT\n") << "0 samples per line";
+    QTest::newRow("no samples") << true << QByteArray("[General]\nIdent=WL_EXT\n")
+                                << "0 samples per line";
 }
 
 void TestCli::refusedLogsExitTwo()
 {
+    QFETCH(bool, dataFile);
     QFETCH(QByteArray, header);
     QFETCH(QString, message);
     QTemporaryDir dir;
     const QString data = dir.filePath("bad.bhx");
-    writeDataFile(data, {720, 3});
+    if (dataFile)
+        writeDataFile(data, {720, 3});
     if (!header.isNull())
         writeFile(dir.filePath("bad.HED"), header);
     const KivoRun run = runKivo({"info", data});

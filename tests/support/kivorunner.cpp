@@ -2,6 +2,7 @@
 #include "kivorunner.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <unistd.h>
@@ -56,6 +57,17 @@ KivoRun runKivoWithFilePermissions(const QStringList &arguments)
                       QStringList{"--bounding-set=-dac_override,-dac_read_search,-fowner",
                                   "--inh-caps=-all", "--", kivo} +
                           arguments,
+                      QProcessEnvironment::systemEnvironment());
+}
+
+std::optional<KivoRun> runKivoWithMemoryLimit(qint64 bytes, const QStringList &arguments)
+{
+    const QString prlimit = QStandardPaths::findExecutable(QStringLiteral("prlimit"));
+    const QString kivo = kivoPath();
+    if (prlimit.isEmpty() || kivo.isEmpty())
+        return std::nullopt;
+    return runProgram(prlimit,
+                      QStringList{QStringLiteral("--as=%1").arg(bytes), "--", kivo} + arguments,
                       QProcessEnvironment::systemEnvironment());
 }
 

@@ -5,6 +5,8 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include <optional>
+
 namespace kivo::test {
 
 // The built `kivo` tool run as a user would run it.
@@ -21,5 +23,9 @@ KivoRun runKivo(const QStringList &arguments,
 // The same, with file permissions stopping kivo as they stop a user, also when the tests run as
 // root (as in CI): kivo then runs under setpriv without the capabilities that pass them.
 KivoRun runKivoWithFilePermissions(const QStringList &arguments);
+
+// The same with kivo's address space limited to the bytes given (by prlimit), so that a large
+// allocation fails as on a machine without the memory. Empty when prlimit is not installed.
+std::optional<KivoRun> runKivoWithMemoryLimit(qint64 bytes, const QStringList &arguments);
 
 } // namespace kivo::test

@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #include "demo/demoimage.h"
 
+#include "picks/sinusoid.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -83,10 +85,11 @@ float smoothstep(float t)
     return t * t * (3.0f - 2.0f * t);
 }
 
-// Phase of the sinusoid whose deepest point lies at the azimuth.
-double columnPhase(int column, double azimuth)
+// Depth offset, in records, of a trace of the amplitude whose deepest point lies at the
+// azimuth. The demonstration log puts column j at j/2 degrees (its left edge, not its centre).
+double traceOffset(int column, double amplitude, double azimuth)
 {
-    return 2.0 * Pi * column / Width + Pi / 2.0 - azimuth * Pi / 180.0;
+    return sinusoidDepth(0.0, amplitude, azimuth * Pi / 180.0, 2.0 * Pi * column / Width);
 }
 
 float laminaShade(const Lithology &rock, qint64 level)
@@ -117,7 +120,8 @@ namespace demo {
 double fractureRow(const Fracture &fracture, int column)
 {
     const double amplitude = HoleRadius * std::tan(fracture.dip * Pi / 180.0);
-    return double(fracture.record) + amplitude * std::sin(columnPhase(column, fracture.azimuth));
+    return sinusoidDepth(double(fracture.record), amplitude, fracture.azimuth * Pi / 180.0,
+                         2.0 * Pi * column / Width);
 }
 
 } // namespace demo
@@ -131,8 +135,7 @@ DemoImage::DemoImage()
     , m_chips(Width, 20, 8, MillimetresPerColumn, 7)
 {
     for (int i = 0; i < Width; ++i) {
-        m_bedding[size_t(i)] =
-            int(std::lround(BeddingAmplitude * std::sin(columnPhase(i, BeddingAzimuth))));
+        m_bedding[size_t(i)] = int(std::lround(traceOffset(i, BeddingAmplitude, BeddingAzimuth)));
         m_lighting[size_t(i)] = float(1.0 + 0.07 * std::cos(2.0 * Pi * i / Width - 1.1));
     }
     Row top{}, bottom{};

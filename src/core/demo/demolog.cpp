@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QSaveFile>
-#include <QtEndian>
 
 #include <cmath>
 
@@ -53,13 +52,9 @@ private:
 
 void writeRecord(DemoImage &image, qint64 record, uchar *bytes)
 {
-    qToLittleEndian<qint32>(demo::depthOf(record), bytes);
-    image.paintRow(record, bytes + 4);
-    uchar *orientation = bytes + 4 + 3 * demo::SamplesPerLine;
-    qToLittleEndian<qint16>(demo::bearing(record), orientation);
-    qToLittleEndian<qint16>(0, orientation + 2);
-    qToLittleEndian<qint16>(demo::angle(record), orientation + 4);
-    qToLittleEndian<qint16>(0, orientation + 6);
+    TImageLine::writeFields(bytes, demo::SamplesPerLine, demo::depthOf(record),
+                            demo::bearing(record), demo::angle(record));
+    image.paintRow(record, bytes + TImageLine::SamplesOffset);
 }
 
 void writeDataFile(const QString &path)

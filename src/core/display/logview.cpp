@@ -139,4 +139,11 @@ void LogView::finishPass()
     m_area.Present();
 }
 
+std::optional<qint32> LogView::rowDepth(int y) const
+{
+    if (!m_rowsKnown || y < 0 || y >= int(m_rows.size()) || !m_rows[size_t(y)].present)
+        return std::nullopt;
+    return m_rows[size_t(y)].depth;
+}
+
 } // namespace kivo

@@ -7,6 +7,7 @@
 
 #include <QLocale>
 
+#include <optional>
 #include <vector>
 
 namespace kivo {
@@ -33,6 +34,9 @@ public:
     void setGeometry(const ViewGeometry &geometry);
     // The record the last pass drew first.
     qint64 ViewStart() const { return m_viewStart; }
+    // The depth (thousandths of the unit) of the record the last pass left on row y, top row
+    // 0; nullopt where the row shows none.
+    std::optional<qint32> rowDepth(int y) const;
 
     // Every row, at the scroll position.
     void fullPass(qint64 position);

@@ -157,6 +157,8 @@ void StripRenderer::clearMargin(TDirectDrawSurface &surface, int rows)
 {
     TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
     canvas.Pen.Color = clWhite;
+    // FillRect paints with the brush, whatever colour an earlier step left it.
+    canvas.Brush.Color = clWhite;
     canvas.FillRect({0, 0, ImageLeft, rows});
 }
 

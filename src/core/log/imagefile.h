@@ -26,6 +26,8 @@ public:
 
     // Whole records in the file now: file size div record size.
     qint64 RecordCount();
+    // The file's size in bytes as RecordCount() last saw it.
+    qint64 fileSize() const { return m_fileSize; }
 
     // Record n is the next one read. Past the end is no error; the next read gets nothing.
     // readAhead is how many records the caller expects to read from here (a redraw pass reads

@@ -49,6 +49,11 @@ int readSampleCount(const IniFile &header, int absent)
 
 } // namespace
 
+QString depthUnitSuffix(int depthUnit)
+{
+    return depthUnit == 0 ? QStringLiteral("m") : QStringLiteral("ft");
+}
+
 void logModeToDisplay(int logMode, int &direction, int &orientationMode)
 {
     switch (logMode) {

@@ -1,12 +1,17 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "log/timageline.h"
+
 #include <QLocale>
 #include <QString>
 
 namespace kivo {
 
 class IniFile;
+
+// The suffix of depths in a depth unit: "m" for 0 (metres), "ft" for any other unit (feet).
+QString depthUnitSuffix(int depthUnit);
 
 // What the open command reads from the header for itself: the data layout and how to show it.
 struct LogLayout {
@@ -20,11 +25,8 @@ struct LogLayout {
     double LogStartDepth = 0.0;
     double LogEndDepth = 0.0;
 
-    qint64 recordSize() const { return 3LL * SamplesPerLine + 12; }
-    QString unitSuffix() const
-    {
-        return DepthUnit == 0 ? QStringLiteral("m") : QStringLiteral("ft");
-    }
+    qint64 recordSize() const { return TImageLine::recordSize(SamplesPerLine); }
+    QString unitSuffix() const { return depthUnitSuffix(DepthUnit); }
 };
 
 // "LogMode" to the stacking direction and the orientation strip: 11 -> (1, 1), 12 -> (2, 1),

@@ -2,12 +2,21 @@
 #include "log/logsession.h"
 
 #include "header/headerio.h"
+#include "kivoerror.h"
+#include "log/depthindex.h"
+
+#include <QFileInfo>
 
 namespace kivo {
 
 LogSession::LogSession()
 {
     BuildColourMap(m_state.ColourMap);
+}
+
+LogSession::~LogSession()
+{
+    m_picks.setCalculator(nullptr);
 }
 
 void LogSession::prepareOpen()
@@ -19,6 +28,9 @@ void LogSession::prepareOpen()
 LogHeaderCheck LogSession::readHeader(const QString &dataPath)
 {
     m_state.HeaderFileName = logHeaderFileName(dataPath);
+    // Without this, a mistyped name would be reported as a log without its header.
+    if (!QFileInfo::exists(dataPath))
+        throw KivoError(QStringLiteral("File not found: %1").arg(dataPath));
     const LogHeaderCheck check =
         checkLogHeaderFile(m_state.HeaderFileName, m_state.header, m_state.params.ViewDepthUnit,
                            m_state.params.DefaultSampleCount);
@@ -40,6 +52,13 @@ void LogSession::openDataFile(const QString &dataPath)
 {
     m_state.ImageFile.OpenImageFile(dataPath, m_state.layout.recordSize());
     m_open = true;
+    const LogLayout &layout = m_state.layout;
+    m_calculator = std::make_unique<PickCalculator>(
+        m_state.header, layout.DepthUnit != 0,
+        layout.OrientationMode == 2 ? AzimuthReference::LowSide : AzimuthReference::North,
+        &m_state.ImageFile, layout.SamplesPerLine);
+    m_picks.reset({});
+    m_picks.setCalculator(m_calculator.get());
     m_geometry = {m_state.ImageFile.RecordCount(), 0, m_state.layout.LogDirection};
     m_readouts = ReadoutTexts{};
     emit logOpened();
@@ -55,6 +74,9 @@ void LogSession::setRows(int rows)
 void LogSession::close()
 {
     const bool wasOpen = m_open;
+    m_picks.reset({});
+    m_picks.setCalculator(nullptr);
+    m_calculator.reset();
     if (m_open)
         m_state.ImageFile.CloseImageFile();
     m_open = false;
@@ -68,6 +90,14 @@ void LogSession::close()
         emit logClosed();
 }
 
+void LogSession::setFallbackDiameter(std::optional<double> diameter)
+{
+    if (!m_calculator)
+        return;
+    m_calculator->setFallbackDiameter(diameter);
+    m_picks.recompute();
+}
+
 void LogSession::setPosition(qint64 position)
 {
     position = qBound<qint64>(0, position, m_geometry.scrollMax());
@@ -75,6 +105,28 @@ void LogSession::setPosition(qint64 position)
         return;
     m_position = position;
     emit positionChanged(position);
+}
+
+std::optional<std::pair<double, double>> LogSession::recordDepthRange()
+{
+    if (!m_open)
+        return std::nullopt;
+    const qint64 count = m_state.ImageFile.RecordCount();
+    if (count == 0)
+        return std::nullopt;
+    DepthIndex index(m_state.ImageFile, m_state.layout.SamplesPerLine);
+    return std::make_pair(index.entry(0).depth / 1000.0, index.entry(count - 1).depth / 1000.0);
+}
+
+void LogSession::goToDepth(double depth, int y)
+{
+    if (!m_open)
+        return;
+    DepthIndex index(m_state.ImageFile, m_state.layout.SamplesPerLine);
+    if (const auto record = index.nearest(depth)) {
+        setPosition(m_geometry.positionWithRecordOnTop(*record, y));
+        requestRedraw(RedrawFull);
+    }
 }
 
 void LogSession::refreshReadouts()

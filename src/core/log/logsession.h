@@ -5,9 +5,15 @@
 #include "log/readouts.h"
 #include "log/viewerstate.h"
 #include "log/viewgeometry.h"
+#include "picks/pickcalculator.h"
+#include "picks/pickset.h"
 
 #include <QObject>
 #include <QString>
+
+#include <memory>
+#include <optional>
+#include <utility>
 
 namespace kivo {
 
@@ -21,6 +27,7 @@ class LogSession : public QObject {
 
 public:
     LogSession();
+    ~LogSession() override;
 
     // The fields under their program names; read only.
     const ViewerState &state() const { return m_state; }
@@ -34,7 +41,7 @@ public:
     // unit to return to on close remembered; then the chosen log's header is read:
     // HeaderFileName is set first, so that a header that cannot be read is still named as this
     // log's. On acceptance the layout is the log's and the depth unit its unit. Throws
-    // KivoError for an unreadable header.
+    // KivoError for a data file that does not exist and for an unreadable header.
     void prepareOpen();
     LogHeaderCheck readHeader(const QString &dataPath);
     // Takes a header record and layout read elsewhere, without a data file: the header dialog,
@@ -50,12 +57,27 @@ public:
     void close();
 
     bool isOpen() const { return m_open; }
+    // The open log's picks (none without a log), and what derives their values from the header
+    // and the records: made when the data file opens, gone when it closes.
+    PickSet &picks() { return m_picks; }
+    const PickSet &picks() const { return m_picks; }
+    PickCalculator *pickCalculator() { return m_calculator.get(); }
+    // The diameter for picks that have none of their own and no bit record at their depth;
+    // their values are derived again.
+    void setFallbackDiameter(std::optional<double> diameter);
     ImageFile &imageFile() { return m_state.ImageFile; }
     const ViewGeometry &geometry() const { return m_geometry; }
 
     // The scroll position, 0..geometry().scrollMax().
     qint64 position() const { return m_position; }
     void setPosition(qint64 position);
+
+    // The depths of the first and last records, in the log's unit; nullopt without records.
+    // Throws KivoError when the file cannot be read.
+    std::optional<std::pair<double, double>> recordDepthRange();
+    // Scrolls so that the record nearest the depth (in the log's unit) is on the top row (or
+    // on row y), or as near as the scroll range allows, and asks for a full redraw.
+    void goToDepth(double depth, int y = 0);
 
     // The readouts of the record on top at the position; an empty log, or a record a shrunk
     // file no longer holds, leaves them as they were. Throws KivoError when the file cannot
@@ -90,6 +112,8 @@ signals:
 
 private:
     ViewerState m_state;
+    PickSet m_picks;
+    std::unique_ptr<PickCalculator> m_calculator;
     ViewGeometry m_geometry;
     qint64 m_position = 0;
     ReadoutTexts m_readouts;

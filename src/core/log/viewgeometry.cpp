@@ -40,4 +40,12 @@ std::optional<qint64> ViewGeometry::readoutRecord(qint64 position) const
     return qMin(viewStart(position) + rows - 1, recordCount - 1);
 }
 
+qint64 ViewGeometry::positionWithRecordOnTop(qint64 record, int y) const
+{
+    // Direction 2 shows record P + y on row y; direction 1 record Max - P + R - 1 - y, that is
+    // C - 1 - y - P.
+    const qint64 position = direction == 2 ? record - y : recordCount - 1 - y - record;
+    return qBound<qint64>(0, position, scrollMax());
+}
+
 } // namespace kivo

@@ -36,6 +36,9 @@ struct ViewGeometry {
     std::optional<qint64> recordOnRow(qint64 position, int y) const;
     // The row a record is drawn on, or nullopt when it is not in view.
     std::optional<int> rowOfRecord(qint64 position, qint64 record) const;
+    // The position that shows the record on row y (the top row by default), or as near to it
+    // as the scroll range allows.
+    qint64 positionWithRecordOnTop(qint64 record, int y = 0) const;
     // The record the depth, angle and bearing readouts show, or nullopt for an empty log.
     std::optional<qint64> readoutRecord(qint64 position) const;
 };

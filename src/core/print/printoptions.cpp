@@ -2,30 +2,11 @@
 #include "print/printoptions.h"
 
 #include "header/numberformat.h"
+#include "log/depthrange.h"
 
 #include <cmath>
 
 namespace kivo {
-
-namespace {
-
-bool outOfRange(double depth, double a, double b)
-{
-    if (a < b)
-        return depth < a || depth > b;
-    if (a > b)
-        return depth < b || depth > a;
-    return false;
-}
-
-QString rangeMessage(const char *opening, double a, double b, const QString &unit,
-                     const QLocale &locale)
-{
-    return QString::fromLatin1(opening) + formatGeneral(a, locale) + QStringLiteral(" to ") +
-           formatGeneral(b, locale) + unit + QLatin1Char(')');
-}
-
-} // namespace
 
 PrintOptionsCheck checkPrintOptions(const PrintOptionsEntry &entry, double logStart, double logEnd,
                                     const QString &unit, const QLocale &locale)
@@ -50,10 +31,10 @@ PrintOptionsCheck checkPrintOptions(const PrintOptionsEntry &entry, double logSt
     if (!end)
         reject(QStringLiteral("Invalid value for End depth!"));
 
-    if (start && outOfRange(*start, logStart, logEnd))
-        reject(rangeMessage("Start depth out of range! (Range: ", logStart, logEnd, unit, locale));
-    if (end && outOfRange(*end, logStart, logEnd))
-        reject(rangeMessage("End depth out of range! (Range: ", logStart, logEnd, unit, locale));
+    if (start && outsideDepthRange(*start, logStart, logEnd))
+        reject(depthRangeMessage(QStringLiteral("Start depth"), logStart, logEnd, unit, locale));
+    if (end && outsideDepthRange(*end, logStart, logEnd))
+        reject(depthRangeMessage(QStringLiteral("End depth"), logStart, logEnd, unit, locale));
 
     if (!check.valid)
         return check;

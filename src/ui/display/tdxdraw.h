@@ -2,10 +2,16 @@
 #pragma once
 
 #include "display/displayarea.h"
+#include "shell/wheelnotches.h"
 
+#include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 namespace kivo {
+
+class TDIB;
 
 // The display area on screen: owns the off-screen surface (through DisplayArea) at the widget's
 // size, paints it in one copy when presented and whenever the window system asks, and shows the
@@ -28,8 +34,18 @@ public:
     // How many times the surface has been put on screen (presents and repaints).
     int presentCount() const { return m_presentCount; }
 
+    // Drawing laid over the picture as it goes on screen (the picks' traces), never into the
+    // surface, whose picture the redraw passes keep and shift. None: the surface as it is.
+    using Overlay = std::function<void(QImage &frame)>;
+    void setOverlay(Overlay overlay);
+    // Lays the overlay over a picture captured from the surface (copy, print screen), as the
+    // screen shows it; without an overlay the capture stays as it is.
+    void overlayOnto(TDIB &capture) const;
+
 signals:
     // The area changed size; while initialised the surface was made again (content undefined).
+    // Not emitted when the surface cannot have the new size: it then keeps its old size and
+    // picture, and the user is told in an error box.
     void resized();
     // The mouse wheel turned over the area: steps of one notch, negative towards the user.
     void wheelTurned(int steps);
@@ -40,9 +56,14 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    void reportRefusedSize();
+
     DisplayArea m_area;
+    Overlay m_overlay;
+    QImage m_frame; // the picture with the overlay, reused from paint to paint
     int m_presentCount = 0;
-    int m_wheelRemainder = 0; // partial notches from high-resolution wheels
+    WheelNotches m_wheelNotches;
+    bool m_sizeRefusalPending = false; // an error box about the size is due
 };
 
 } // namespace kivo

@@ -2,6 +2,7 @@
 #include "ui/header/tform6.h"
 
 #include "header/numberformat.h"
+#include "log/loglayout.h"
 #include "log/logsession.h"
 #include "ui/common/dialogwindow.h"
 #include "ui/common/placedcontrols.h"
@@ -105,6 +106,11 @@ TForm6::TForm6(const LogSession &session, const QLocale &locale)
 
     Button1 = placed::button(this, QStringLiteral("Ok"), 1, 376, 344, 81, 17);
     connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+    // Left open while one log is closed and another opened, the dialog shows the new one.
+    connect(&session, &LogSession::logOpened, this, [this] {
+        if (isVisible())
+            FormShow();
+    });
 
     centreOnScreen(*this);
 }
@@ -313,7 +319,7 @@ void TForm6::FillHeaderDialog(int run)
 
     const bool metric = m_session.depthUnit() == 0;
     for (QLabel *label : {Label25, Label26, Label27, Label28})
-        label->setText(metric ? QStringLiteral("m") : QStringLiteral("ft"));
+        label->setText(depthUnitSuffix(m_session.depthUnit()));
     for (QLabel *label : {Label43, Label44, Label45, Label46, Label47, Label48, Label49})
         label->setText(metric ? QStringLiteral("mm") : QStringLiteral("\""));
 

@@ -5,8 +5,8 @@
 #include "header/headersheet.h"
 #include "kivoerror.h"
 #include "print/printlog.h"
-#include "print/printresolution.h"
 #include "print/printscreen.h"
+#include "print/singlepage.h"
 #include "ui/common/messages.h"
 #include "ui/common/progresswindow.h"
 #include "ui/display/tdxdraw.h"
@@ -59,25 +59,24 @@ QString printTarget(const QPrinter &printer)
     return QStringLiteral("the printer");
 }
 
-// The page area of the printer in device units, at the resolution every page is laid out in.
-QRect preparePage(QPrinter &printer)
+QString cannotPrint(const QPrinter &printer)
 {
-    printer.setResolution(PrintResolution);
-    return QRect(0, 0, printer.width(), printer.height());
+    return QStringLiteral("Cannot print to %1. Print Setup chooses another printer or file.")
+        .arg(printTarget(printer));
 }
 
-void beginDocument(QPainter &painter, QPrinter &printer)
+QString printingFailed(const QPrinter &printer)
 {
-    if (!painter.begin(&printer))
-        throw KivoError(QStringLiteral("Cannot print to %1. Print Setup chooses another printer "
-                                       "or file.")
-                            .arg(printTarget(printer)));
+    return QStringLiteral("Printing to %1 failed.").arg(printTarget(printer));
 }
 
-void endDocument(QPainter &painter, QPrinter &printer)
+// Prints a page prepared by preparePage; a printer that ends in its error state failed too.
+void printOnPrinter(QPrinter &printer, const QRect &page, const PageDraw &draw)
 {
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw KivoError(QStringLiteral("Printing to %1 failed.").arg(printTarget(printer)));
+    const QString failed = printingFailed(printer);
+    printSinglePage(printer, page, draw, cannotPrint(printer), failed);
+    if (printer.printerState() == QPrinter::Error)
+        throw KivoError(failed);
 }
 
 } // namespace
@@ -152,14 +151,14 @@ void PrintCommands::printScreen()
     // Taken in one step before the document begins: later drawing does not reach the paper.
     TDIB capture;
     surface->CaptureTo(capture);
+    m_form.displayArea().overlayOnto(capture);
     const QRect page = preparePage(m_printer);
     const PrintScale scale =
         PrintScale::compute(page.width(), capture.width(), m_form.state().layout.OrientationMode);
     keepEarlierPages();
-    QPainter painter;
-    beginDocument(painter, m_printer);
-    drawPrintScreen(painter, page, capture, scale);
-    endDocument(painter, m_printer);
+    printOnPrinter(m_printer, page, [&](QPainter &painter, const QRect &area) {
+        drawPrintScreen(painter, area, capture, scale);
+    });
 }
 
 void PrintCommands::PrintHeader1Click()
@@ -181,10 +180,8 @@ void PrintCommands::PrintHeaderSheet(const uniheader &header)
     const auto restore = qScopeGuard([&] { m_printer.setPageOrientation(previous); });
     const QRect page = preparePage(m_printer);
     keepEarlierPages();
-    QPainter painter;
-    beginDocument(painter, m_printer);
-    printSheet(painter, page, sheet);
-    endDocument(painter, m_printer);
+    printOnPrinter(m_printer, page,
+                   [&](QPainter &painter, const QRect &area) { printSheet(painter, area, sheet); });
 }
 
 void PrintCommands::printLog(const PrintLogRequest &request)
@@ -217,7 +214,8 @@ bool PrintCommands::printLogPages(const PrintLogRequest &request)
     ProgressWindow progress(&m_form, QStringLiteral("Printing the log..."),
                             QStringLiteral("PrintLogProgress"));
     QPainter painter;
-    beginDocument(painter, m_printer);
+    if (!painter.begin(&m_printer))
+        throw KivoError(cannotPrint(m_printer));
     bool printed = false;
     try {
         printed = kivo::printLog(painter, m_printer, m_form.session(), request, progress);
@@ -232,7 +230,8 @@ bool PrintCommands::printLogPages(const PrintLogRequest &request)
         painter.end();
         return false;
     }
-    endDocument(painter, m_printer);
+    if (!painter.end() || m_printer.printerState() == QPrinter::Error)
+        throw KivoError(printingFailed(m_printer));
     if (toFile && std::rename(QFile::encodeName(partial.fileName()).constData(),
                               QFile::encodeName(target).constData()) != 0)
         throw KivoError(

@@ -2,6 +2,7 @@
 #include "ui/print/tform8.h"
 
 #include "header/numberformat.h"
+#include "log/loglayout.h"
 #include "log/logsession.h"
 #include "print/printoptions.h"
 #include "ui/common/dialogwindow.h"
@@ -21,6 +22,9 @@
 namespace kivo {
 
 namespace {
+
+// The depth labels read "ft" until the dialog is shown with the open log's unit.
+constexpr int DesignedDepthUnit = 1;
 
 template <typename Control> Control *place(Control *control, const QRect &geometry)
 {
@@ -44,10 +48,10 @@ TForm8::TForm8(LogSession &session, QWidget *mainWindow)
 
     Label1 = placed::label(this, QStringLiteral("Start Depth"), 1, 16, 16);
     Edit1 = place(new QLineEdit(this), {16, 32, 65, 17});
-    Label3 = placed::label(this, QStringLiteral("ft"), 3, 88, 35);
+    Label3 = placed::label(this, depthUnitSuffix(DesignedDepthUnit), 3, 88, 35);
     Label2 = placed::label(this, QStringLiteral("End Depth"), 2, 120, 16);
     Edit2 = place(new QLineEdit(this), {120, 32, 65, 17});
-    Label5 = placed::label(this, QStringLiteral("ft"), 5, 192, 35);
+    Label5 = placed::label(this, depthUnitSuffix(DesignedDepthUnit), 5, 192, 35);
     Label4 = placed::label(this, QStringLiteral("Depth Division:"), 4, 224, 16);
     ComboBox1 = place(new QComboBox(this), {224, 29, 65, 21});
     ComboBox1->addItems({"10", "20", "50", "100", "200"});
@@ -85,7 +89,7 @@ void TForm8::FormShow()
     ComboBox1->setCurrentIndex(3); // "100"
     Edit3->setText(formatGeneral(m_session.state().params.VerticalDpi, QLocale()));
     // The depths are in the open log's unit.
-    const QString unit = m_session.depthUnit() == 0 ? QStringLiteral("m") : QStringLiteral("ft");
+    const QString unit = depthUnitSuffix(m_session.depthUnit());
     Label3->setText(unit);
     Label3->adjustSize();
     Label5->setText(unit);

@@ -5,6 +5,7 @@
 #include "display/tdib.h"
 #include "kivoerror.h"
 #include "ui/common/messages.h"
+#include "ui/display/tdxdraw.h"
 
 #include <QClipboard>
 #include <QCursor>
@@ -20,8 +21,9 @@ namespace kivo {
 namespace {
 
 // Captures the surface and replaces the clipboard's content; false when nothing was copied.
-bool copySurface(TDirectDrawSurface *surface)
+bool copySurface(TDXDraw &area)
 {
+    TDirectDrawSurface *surface = area.Surface();
     if (!surface)
         return false;
     try {
@@ -32,6 +34,7 @@ bool copySurface(TDirectDrawSurface *surface)
             const auto release = qScopeGuard([&canvas] { canvas.ReleaseCanvas(); });
             surface->CaptureTo(picture);
         }
+        area.overlayOnto(picture);
         auto item = std::make_unique<QMimeData>();
         item->setData(QStringLiteral("image/bmp"), picture.bmpFile());
         item->setImageData(picture.toImage());
@@ -46,13 +49,13 @@ bool copySurface(TDirectDrawSurface *surface)
 
 } // namespace
 
-void copyToClipboard(TDirectDrawSurface *surface, QWidget *parent)
+void copyToClipboard(TDXDraw &area, QWidget *parent)
 {
     bool copied = false;
     {
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
         const auto normalCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        copied = copySurface(surface);
+        copied = copySurface(area);
     }
     // The message box shows the normal cursor: the user has to press its button.
     if (!copied)

@@ -5,7 +5,7 @@ class QWidget;
 
 namespace kivo {
 
-class TDirectDrawSurface;
+class TDXDraw;
 
 // The message of a copy that could not be made.
 inline const char *const CopyFailedMessage = "Insufficient Resources to complete operation";
@@ -16,6 +16,7 @@ inline const char *const CopyFailedMessage = "Insufficient Resources to complete
 // Qt's image data, which pastes as PNG into other programs. The busy cursor shows while it
 // works. Without a surface (no log on the display), or when the picture cannot be made, the
 // clipboard stays as it was and the user reads CopyFailedMessage in a box over `parent`.
-void copyToClipboard(TDirectDrawSurface *surface, QWidget *parent);
+// The display area's overlay (the picks' traces) is laid over the snapshot as the screen shows it.
+void copyToClipboard(TDXDraw &area, QWidget *parent);
 
 } // namespace kivo

@@ -35,6 +35,7 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
     File1->addSeparator();
     Exit1 = item(File1, QStringLiteral("E&xit") + QString(26, QLatin1Char(' ')),
                  QKeySequence(Qt::CTRL | Qt::Key_X));
+    Exit1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence::Quit});
 
     Edit1 = bar->addMenu(QStringLiteral("&Edit"));
     Copy1 = item(Edit1, QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -42,9 +43,21 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
     View1 = bar->addMenu(QStringLiteral("&View"));
     BrightnessAdjust1 =
         item(View1, QStringLiteral("&Display Adjust"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    View1->addSeparator();
+    GoToDepth1 = item(View1, QStringLiteral("Go to &Depth..."), QKeySequence(Qt::CTRL | Qt::Key_G));
 
     About1 = bar->addAction(QStringLiteral("&About..."));
     About1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    Picks1 = bar->addMenu(QStringLiteral("&Picks"));
+    NewPick1 = item(Picks1, QStringLiteral("&New Pick"), QKeySequence(Qt::Key_P));
+    DeletePick1 = item(Picks1, QStringLiteral("&Delete Pick"), QKeySequence(QKeySequence::Delete));
+    ShowPicks1 = item(Picks1, QStringLiteral("&Show Picks"), QKeySequence());
+    ShowPicks1->setCheckable(true);
+    ShowPicks1->setChecked(true);
+    Picks1->addSeparator();
+    PickTable1 = item(Picks1, QStringLiteral("Pick &Table..."), QKeySequence());
+    BoreholeDiameter1 = item(Picks1, QStringLiteral("Borehole &Diameter..."), QKeySequence());
 
     setState(State::Idle);
 }
@@ -62,6 +75,10 @@ void MainMenu::setState(State state)
     PrintHeader1->setEnabled(viewing);
     Copy1->setEnabled(state != State::Idle);
     BrightnessAdjust1->setEnabled(state != State::Idle);
+    GoToDepth1->setEnabled(viewing);
+    Picks1->setEnabled(viewing);
+    for (QAction *action : Picks1->actions())
+        action->setEnabled(viewing);
 }
 
 } // namespace kivo

@@ -9,9 +9,10 @@ class QMenuBar;
 
 namespace kivo {
 
-// The main window's menu: "&File", "&Edit", "&View" and the "&About..." command on the bar.
-// Ctrl+C copies and "&Close" is Ctrl+W, as on every desktop; the bar menus open with Alt and
-// their underlined letter.
+// The main window's menu: "&File", "&Edit", "&View" and the "&About..." command on the bar, then
+// "&Picks".
+// Ctrl+C copies and "&Close" is Ctrl+W, as on every desktop; Ctrl+Q exits as well as Ctrl+X;
+// the bar menus open with Alt and their underlined letter.
 class MainMenu : public QObject {
     Q_OBJECT
 
@@ -42,7 +43,14 @@ public:
     QAction *Copy1; // "&Copy"
     QMenu *View1;
     QAction *BrightnessAdjust1; // "&Display Adjust"
+    QAction *GoToDepth1;        // "Go to &Depth..."
     QAction *About1;            // "&About..."
+    QMenu *Picks1;
+    QAction *NewPick1;          // "&New Pick"
+    QAction *DeletePick1;       // "&Delete Pick"
+    QAction *ShowPicks1;        // "&Show Picks", on from the start
+    QAction *PickTable1;        // "Pick &Table..."
+    QAction *BoreholeDiameter1; // "Borehole &Diameter..."
 
 private:
     State m_state = State::Idle;

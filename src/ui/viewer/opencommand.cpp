@@ -6,6 +6,7 @@
 #include "display/tcolor.h"
 #include "header/headerio.h"
 #include "kivoerror.h"
+#include "log/datafilenotice.h"
 #include "log/logopener.h"
 #include "log/logsession.h"
 #include "shell/settingsfile.h"
@@ -16,6 +17,7 @@
 #include "ui/viewer/tscrollbar.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -76,8 +78,12 @@ bool OpenCommand::openLog()
 
     const LogHeaderCheck check = m_session.readHeader(path);
     if (!check.accepted()) {
+        // The fixed text of a wrong identity keeps its box; the file it came from goes under it.
         if (check.outcome == LogHeaderCheck::Outcome::InvalidHeader)
-            showMessage(&m_form, QString::fromLatin1(InvalidHeaderMessage));
+            showMessage(&m_form, QString::fromLatin1(InvalidHeaderMessage) + QLatin1Char('\n') +
+                                     QDir::toNativeSeparators(check.headerFileName));
+        else
+            showErrorReport(&m_form, check.refusal());
         return false;
     }
     const LogLayout &layout = m_session.layout();
@@ -96,6 +102,8 @@ bool OpenCommand::openLog()
     StripRenderer::PrepareSurfaceA(*area.Surface());
 
     m_session.openDataFile(path);
+    m_form.showNotice(dataFileNotice(QFileInfo(path).fileName().toUpper(),
+                                     m_session.imageFile().fileSize(), layout.recordSize()));
     m_view = std::make_unique<LogView>(area.area(), m_session.imageFile(), m_session.colourMap(),
                                        layout);
     setRows(area.height());
@@ -152,17 +160,15 @@ void OpenCommand::servePass()
     ++m_passCount;
     if (kind == RedrawLineUp || kind == RedrawLineDown) {
         m_view->incrementalPass(position);
-        return;
-    }
-    m_form.repaint();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
+    } else {
+        m_form.repaint();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto normalCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
         m_view->fullPass(position);
-    } catch (...) {
-        QApplication::restoreOverrideCursor();
-        throw;
     }
-    QApplication::restoreOverrideCursor();
+    // The scroll handlers read the readouts before the bar moves; after the pass they describe
+    // the view shown, also while the thumb is dragged.
+    updateReadouts();
 }
 
 void OpenCommand::closeDown()
@@ -173,6 +179,7 @@ void OpenCommand::closeDown()
     m_session.close();
     m_form.showScrollBar(false);
     m_form.showLogName(QString());
+    m_form.showNotice(QString());
     TDXDraw &area = m_form.displayArea();
     if (TDirectDrawSurface *surface = area.Surface()) {
         TDirectDrawSurfaceCanvas &canvas = surface->Canvas();

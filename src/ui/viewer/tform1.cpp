@@ -10,10 +10,12 @@
 #include "ui/display/tform2.h"
 #include "ui/export/exportcommand.h"
 #include "ui/header/tform6.h"
+#include "ui/picks/pickscommands.h"
 #include "ui/print/printcommands.h"
 #include "ui/print/printlogcommand.h"
 #include "ui/print/tform8.h"
 #include "ui/viewer/copycommand.h"
+#include "ui/viewer/gotodepthdialog.h"
 #include "ui/viewer/mainmenu.h"
 #include "ui/viewer/opencommand.h"
 #include "ui/viewer/tform7.h"
@@ -28,6 +30,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -52,6 +55,10 @@ TForm1::TForm1(const QStringList &arguments)
     m_print = std::make_unique<PrintCommands>(*this);
     m_printLog = std::make_unique<PrintLogCommand>(*this);
     m_export = std::make_unique<ExportCommand>(*this);
+    m_pointerReadout = new QLabel(this);
+    m_pointerReadout->setObjectName(QStringLiteral("PointerReadout"));
+    statusBar()->addPermanentWidget(m_pointerReadout);
+    m_picks = std::make_unique<PicksCommands>(*this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
@@ -64,6 +71,7 @@ TForm1::TForm1(const QStringList &arguments)
 
 TForm1::~TForm1()
 {
+    m_picks.reset();
     // The area's last Finalize raises OnFinalize, which the spare surfaces handle.
     DXDraw1->Finalize();
 }
@@ -137,6 +145,7 @@ void TForm1::connectMenu()
     connect(m_menu->BrightnessAdjust1, &QAction::triggered, this, &TForm1::BrightnessAdjust1Click);
     connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(m_menu->GoToDepth1, &QAction::triggered, this, &TForm1::GoToDepth1Click);
     connect(ScrollBar4, &TScrollBar::scrolled, this,
             [this](int code) { m_open->ScrollBar4Scroll(code); });
     connect(ScrollBar4, &TScrollBar::valueChanged, this,
@@ -157,7 +166,7 @@ void TForm1::connectSession()
 void TForm1::showReadouts()
 {
     const ReadoutTexts &readouts = m_session.readouts();
-    Label1->setText(readouts.depth);
+    Panel1->setDepthReadout(readouts.depth);
     Label3->setText(readouts.angle);
     Label5->setText(readouts.bearing);
 }
@@ -197,6 +206,8 @@ void TForm1::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange && isEnabled() && m_open->viewing() &&
         Panel10->isVisible())
         ScrollBar4->setFocus();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_picks->windowActivated();
 }
 
 void TForm1::FormShow()
@@ -267,7 +278,7 @@ void TForm1::EditHeader1Click()
 
 void TForm1::Copy1Click()
 {
-    copyToClipboard(DXDraw1->Surface(), this);
+    copyToClipboard(*DXDraw1, this);
 }
 
 void TForm1::Print1Click()
@@ -317,6 +328,40 @@ void TForm1::About1Click()
 void TForm1::showLogName(const QString &name)
 {
     Label2->setText(name);
+}
+
+void TForm1::GoToDepth1Click()
+{
+    try {
+        const auto range = m_session.recordDepthRange();
+        if (!range)
+            return;
+        GoToDepthDialog dialog(range->first, range->second, m_session.layout().unitSuffix(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_session.goToDepth(dialog.depth());
+    } catch (const KivoError &error) {
+        showErrorReport(this, error.text());
+    }
+}
+
+void TForm1::showPointerText(const QString &text)
+{
+    m_pointerReadout->setText(text);
+}
+
+QString TForm1::pointerText() const
+{
+    return m_pointerReadout->text();
+}
+
+void TForm1::showNotice(const QString &text)
+{
+    statusBar()->showMessage(text);
+}
+
+QString TForm1::notice() const
+{
+    return statusBar()->currentMessage();
 }
 
 void TForm1::showOrientationStrip(int mode)

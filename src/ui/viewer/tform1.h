@@ -19,6 +19,7 @@ namespace kivo {
 class ExportCommand;
 class MainMenu;
 class OpenCommand;
+class PicksCommands;
 class PrintCommands;
 class PrintLogCommand;
 class TDXDraw;
@@ -54,6 +55,7 @@ public:
     MainMenu &menu() { return *m_menu; }
     OpenCommand &openCommand() { return *m_open; }
     PrintCommands &printCommands() { return *m_print; }
+    PicksCommands &picksCommands() { return *m_picks; }
     // True once the window has closed: the open command's loop then ends and the program quits.
     bool quitRequested() const { return m_quitRequested; }
     // The directory the settings file stores, and the file.
@@ -66,6 +68,12 @@ public:
 
     // The parts of the window the open command sets as a log opens, scrolls and closes.
     void showLogName(const QString &name);
+    // A message in the status bar below the image, until the next one (empty clears it).
+    void showNotice(const QString &text);
+    QString notice() const;
+    // What the pointer is over, at the status bar's right.
+    void showPointerText(const QString &text);
+    QString pointerText() const;
     // Shows the picture of an orientation mode (1 or 2) in the strip; others leave it.
     void showOrientationStrip(int mode);
     // The scroll bar's range 0..maximum and its page.
@@ -89,6 +97,7 @@ public:
     void BrightnessAdjust1Click();
     void Exit1Click();
     void About1Click();
+    void GoToDepth1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -120,6 +129,7 @@ private:
     QFrame *Panel10;
     TScrollBar *ScrollBar4;
     QTimer *Timer1;
+    QLabel *m_pointerReadout;
 
     TForm2 *Form2 = nullptr;
     TForm6 *Form6 = nullptr;
@@ -134,6 +144,7 @@ private:
     std::unique_ptr<PrintCommands> m_print;
     std::unique_ptr<PrintLogCommand> m_printLog;
     std::unique_ptr<ExportCommand> m_export;
+    std::unique_ptr<PicksCommands> m_picks;
     bool m_shown = false;
     bool m_quitRequested = false;
 };

@@ -68,6 +68,16 @@ TopBar::TopBar(QWidget *parent)
     setStrip(Image4());
 }
 
+void TopBar::setDepthReadout(const QString &text)
+{
+    QFont face = font();
+    const int room = Label1->contentsRect().width();
+    while (face.pointSizeF() > 3 && QFontMetrics(face).horizontalAdvance(text) > room)
+        face.setPointSizeF(face.pointSizeF() - 0.5);
+    Label1->setFont(face);
+    Label1->setText(text);
+}
+
 void TopBar::setStrip(const QImage &source)
 {
     m_strip = stretchedStrip(source);

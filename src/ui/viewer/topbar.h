@@ -26,6 +26,9 @@ public:
     void setStrip(const QImage &source);
     // The strip as shown, 720 x 19.
     const QImage &strip() const { return m_strip; }
+    // Shows the depth readout whole: a text too long for the block (a deep log in feet, junk
+    // depths) takes a smaller face, never loses digits.
+    void setDepthReadout(const QString &text);
 
     QLabel *Label1; // depth readout
     QLabel *Label2; // the open file's name

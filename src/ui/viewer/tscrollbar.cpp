@@ -67,9 +67,7 @@ void TScrollBar::wheelEvent(QWheelEvent *event)
 {
     // Qt's own wheel handling moves the thumb by several lines at once as a drag; the viewer
     // treats a notch as a line step, over the bar as over the image.
-    m_wheelRemainder += event->angleDelta().y();
-    const int steps = m_wheelRemainder / QWheelEvent::DefaultDeltasPerStep;
-    m_wheelRemainder -= steps * QWheelEvent::DefaultDeltasPerStep;
+    const int steps = m_wheelNotches.add(event->angleDelta().y());
     if (steps != 0)
         scrollByWheel(steps);
     event->accept();

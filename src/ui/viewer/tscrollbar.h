@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "shell/wheelnotches.h"
+
 #include <QScrollBar>
 
 namespace kivo {
@@ -42,7 +44,7 @@ protected:
 private:
     void actionToCode(int action);
 
-    int m_wheelRemainder = 0;
+    WheelNotches m_wheelNotches;
 };
 
 } // namespace kivo

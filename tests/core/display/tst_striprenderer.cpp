@@ -167,18 +167,22 @@ void TestStripRenderer::prepareSurfaceB()
 void TestStripRenderer::clearMargin_data()
 {
     QTest::addColumn<int>("rows");
-    QTest::newRow("every row") << 20;
-    QTest::newRow("the first five") << 5;
-    QTest::newRow("none") << 0;
-    QTest::newRow("more than the surface has") << 30;
+    QTest::addColumn<TColor>("brush"); // as an earlier step left it
+    QTest::newRow("every row") << 20 << clWhite;
+    QTest::newRow("the first five") << 5 << clWhite;
+    QTest::newRow("none") << 0 << clWhite;
+    QTest::newRow("more than the surface has") << 30 << clWhite;
+    QTest::newRow("brush left black") << 20 << clBlack;
+    QTest::newRow("brush left coloured, five rows") << 5 << TColor(0x123456);
 }
 
 void TestStripRenderer::clearMargin()
 {
     QFETCH(int, rows);
+    QFETCH(TColor, brush);
     TDirectDrawSurface surface(801, 20);
     fillPattern(surface);
-    surface.Canvas().Brush.Color = clWhite;
+    surface.Canvas().Brush.Color = brush;
     const QImage before = picture(surface);
     StripRenderer::clearMargin(surface, rows);
     QImage expected = before.copy();

@@ -19,6 +19,8 @@ private slots:
     void seekPastEndReadsNothing();
     void readAheadAcrossChunks();
     void fileShrinkingWhileOpen();
+    void atEndAfterAShortRead_data();
+    void atEndAfterAShortRead();
     void fileGrowingWhileOpen();
     void openErrors_data();
     void openErrors();
@@ -139,6 +141,40 @@ void TestImageFile::fileShrinkingWhileOpen()
     QVERIFY(file.AtEnd());
     QVERIFY(!file.ReadRecordView());
     QCOMPARE(file.RecordCount(), qint64(0));
+}
+
+void TestImageFile::atEndAfterAShortRead_data()
+{
+    // Cut after the seek, so that only the short read of the chunk can tell where it now ends.
+    QTest::addColumn<qint64>("cutTo"); // bytes
+    QTest::addColumn<int>("records");  // whole records left
+    QTest::addColumn<bool>("atEnd");   // after reading them
+    const qint64 size = TImageLine::recordSize(720);
+    QTest::newRow("after whole records") << 6 * size << 6 << true;
+    QTest::newRow("after one record") << size << 1 << true;
+    QTest::newRow("inside a record") << 6 * size + size / 2 << 6 << false;
+}
+
+void TestImageFile::atEndAfterAShortRead()
+{
+    QFETCH(qint64, cutTo);
+    QFETCH(int, records);
+    QFETCH(bool, atEnd);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.bhx");
+    writeDataFile(path, {720, 20});
+    ImageFile file;
+    file.OpenImageFile(path, TImageLine::recordSize(720));
+    file.SeekRecord(0, 20);
+    QVERIFY(QFile::resize(path, cutTo));
+
+    for (int k = 0; k < records; ++k) {
+        QVERIFY(!file.AtEnd());
+        QVERIFY(file.ReadRecordView());
+    }
+    QCOMPARE(file.AtEnd(), atEnd);
+    QVERIFY(!file.ReadRecordView()); // a partial record is none
+    QVERIFY(file.AtEnd());
 }
 
 void TestImageFile::fileGrowingWhileOpen()

@@ -28,6 +28,8 @@ private slots:
     void logModes();
     void sampleCounts_data();
     void sampleCounts();
+    void depthUnitSuffix_data();
+    void depthUnitSuffix();
     void depthUnitDefaultsToViewUnit();
     void realDefaultsInEveryLocale();
     void malformedRealIsAnError();
@@ -102,6 +104,23 @@ void TestLogLayout::sampleCounts()
     const LogLayout layout = layoutOf(text);
     QCOMPARE(layout.SamplesPerLine, samples);
     QCOMPARE(layout.recordSize(), 3LL * samples + 12);
+}
+
+void TestLogLayout::depthUnitSuffix_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("metres") << 0 << "m";
+    QTest::newRow("feet") << 1 << "ft";
+    QTest::newRow("any other code is feet") << 2 << "ft";
+    QTest::newRow("negative") << -1 << "ft";
+}
+
+void TestLogLayout::depthUnitSuffix()
+{
+    QFETCH(int, unit);
+    QFETCH(QString, suffix);
+    QCOMPARE(kivo::depthUnitSuffix(unit), suffix);
 }
 
 void TestLogLayout::depthUnitDefaultsToViewUnit()

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QtTest>
@@ -59,7 +60,7 @@ private slots:
     void opensThroughTheDialog();
     void openBeforeTheTimerRunsOnce();
     void refusesInvalidIdentWithMessage();
-    void refusesMissingHeaderSilently();
+    void refusesMissingHeaderWithMessage();
     void scrollingMatchesFullRedraw_data();
     void scrollingMatchesFullRedraw();
     void readoutsFollowTheEndOfEachAction();
@@ -68,6 +69,9 @@ private slots:
     void shortLogHasNoScrollBar();
     void scrollBarFollowsTheWindowSize();
     void dataFileErrorReturnsToIdle();
+    void partialRecordIsNoticed();
+    void goToDepth_data();
+    void goToDepth();
     void malformedHeaderIsStillNamed();
     void truncatedWhileOpenStillCloses();
 
@@ -183,23 +187,25 @@ void TestOpenCommand::refusesInvalidIdentWithMessage()
     form.session().setOpenFromCommandLine(true);
     form.openCommand().setCommandLineFile(log);
     form.ReplayLog1Click();
-    QCOMPARE(message, QStringLiteral("Invalid Header!"));
+    QCOMPARE(message, QStringLiteral("Invalid Header!\n") + m_dir->filePath("bad.HED"));
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QCOMPARE(form.state().header.Ident, QStringLiteral("wl_ext"));
     QCOMPARE(form.state().LastLogDir, m_dir->path()); // set before the check
     QVERIFY(!DXDraw1(form)->IsReady());
 }
 
-void TestOpenCommand::refusesMissingHeaderSilently()
+void TestOpenCommand::refusesMissingHeaderWithMessage()
 {
     TForm1 &form = *m_viewer->form1;
     const QString data = m_dir->filePath("nohead.bhx");
     writeDataFile(data, DataFileContent(720, 10));
-    const ModalWatch watch;
+    QString message;
+    answerMessageBox(&message);
     form.session().setOpenFromCommandLine(true);
     form.openCommand().setCommandLineFile(data);
     form.ReplayLog1Click();
-    QCOMPARE(watch.seen(), QStringList());
+    // The words kivo gives.
+    QCOMPARE(message, "No header file " + m_dir->filePath("nohead.HED") + " for this log.");
     QCOMPARE(form.menu().state(), MainMenu::State::Idle);
     QCOMPARE(form.state().header.Ident, QStringLiteral("QZ-HEADER")); // reset, nothing read
     QCOMPARE(form.state().HeaderFileName, m_dir->filePath("nohead.HED"));
@@ -316,6 +322,19 @@ void TestOpenCommand::readoutsFollowTheEndOfEachAction()
                               scrollBarPoint(bar, QStyle::SC_ScrollBarAddLine));
             QCOMPARE(Label1(form)->text(), depthAt(80));
             QCOMPARE(Label5(form)->text(), formatBearingReadout(patternBearing(80)));
+        })
+        .then([&] {
+            // While the thumb is dragged, each pass leaves the readouts of the view it drew.
+            const QPoint thumb = scrollBarPoint(bar, QStyle::SC_ScrollBarSlider);
+            QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+            QTest::mouseMove(bar, thumb + QPoint(0, 60));
+        })
+        .then([&] {
+            QVERIFY(bar->isSliderDown());
+            QVERIFY(bar->value() > 80);
+            QCOMPARE(Label1(form)->text(), depthAt(bar->value()));
+            QTest::mouseRelease(bar, Qt::LeftButton, {},
+                                scrollBarPoint(bar, QStyle::SC_ScrollBarSlider));
         });
     driver.openAndRun(log);
     // Closing clears the readouts.
@@ -433,6 +452,86 @@ void TestOpenCommand::scrollBarFollowsTheWindowSize()
             showsView(801);
         });
     driver.openAndRun(log);
+}
+
+void TestOpenCommand::goToDepth_data()
+{
+    QTest::addColumn<int>("logMode");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint64>("record"); // the record on the top row afterwards
+    // 3000 records from 1.000 in steps of 0.005.
+    QTest::newRow("top-down") << 12 << "6.000" << qint64(1000);
+    QTest::newRow("top-down, nearest") << 12 << "6.0024" << qint64(1000);
+    QTest::newRow("bottom-up") << 11 << "6.000" << qint64(1000);
+    QTest::newRow("bottom-up, first record") << 11 << "1" << qint64(0);
+}
+
+void TestOpenCommand::goToDepth()
+{
+    QFETCH(int, logMode);
+    QFETCH(QString, typed);
+    QFETCH(qint64, record);
+    const QString log = writeTestLog("goto", logMode, 3000);
+    TForm1 &form = *m_viewer->form1;
+    const auto typeInto = [](const QString &text) {
+        QTimer::singleShot(0, [text] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            auto *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog->objectName() == QLatin1String("GoToDepthDialog"));
+            auto *edit = dialog->findChild<QLineEdit *>();
+            edit->setText(text);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+    };
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            // Out of the records' range: the box says so and the dialog stays for another try.
+            QString message;
+            typeInto(QStringLiteral("99"));
+            QTimer::singleShot(0, [&] {
+                answerMessageBox(&message);
+                QTimer::singleShot(0, [] {
+                    QTRY_VERIFY(QApplication::activeModalWidget());
+                    QApplication::activeModalWidget()->close();
+                });
+            });
+            form.menu().GoToDepth1->trigger();
+            QCOMPARE(message, QStringLiteral("Depth out of range! (Range: 1 to 15.995m)"));
+        })
+        .then([&] {
+            QCOMPARE(form.session().position(), qint64(0));
+            typeInto(typed);
+            form.menu().GoToDepth1->trigger();
+        })
+        .then([&] {
+            const ViewGeometry &view = form.session().geometry();
+            const qint64 position = form.session().position();
+            QCOMPARE(view.positionWithRecordOnTop(record), position);
+            QCOMPARE(ScrollBar4(form)->value(), int(position));
+            QCOMPARE(
+                Label1(form)->text(),
+                formatDepthReadout(FirstDepth + qint32(*view.readoutRecord(position)) * DepthStep));
+            const QImage expected = referenceView(log, DXDraw1(form)->height(), position);
+            QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), expected), QString());
+        });
+    driver.openAndRun(log);
+}
+
+void TestOpenCommand::partialRecordIsNoticed()
+{
+    TForm1 &form = *m_viewer->form1;
+    DataFileContent content(720, 1);
+    content.trailing = QByteArray(1589, 'x'); // 2172 + 1589 = 3761 bytes
+    const QString log = writeLog(m_dir->path(), "log", validHeader(720), content);
+    ViewerDriver driver(form);
+    driver.then([&] {
+        QCOMPARE(form.notice(), QStringLiteral("LOG.BHX: 3761 bytes, 1 whole record, 1589 bytes "
+                                               "past the last record ignored"));
+        QCOMPARE(form.session().geometry().recordCount, qint64(1)); // opened all the same
+    });
+    driver.openAndRun(log);
+    QCOMPARE(form.notice(), QString());
 }
 
 void TestOpenCommand::dataFileErrorReturnsToIdle()

@@ -246,8 +246,9 @@ void TestTForm1::headerDialogFromTheMenu()
 {
     const QString first = writeLog(m_dir->path(), "first",
                                    validHeader(720, 12, "Company=Alpha Drilling\n"), {720, 50});
-    const QString second = writeLog(m_dir->path(), "second",
-                                    validHeader(720, 12, "Company=Beta Surveys\n"), {720, 50});
+    const QString second =
+        writeLog(m_dir->path(), "second",
+                 validHeader(720, 12, "Company=Beta Surveys\nDepthUnit=1\n"), {720, 50});
     Viewer viewer;
     TForm1 &form = *viewer.form1;
     form.show();
@@ -259,12 +260,14 @@ void TestTForm1::headerDialogFromTheMenu()
         QCOMPARE(viewer.form6->Edit3->text(), QStringLiteral("Alpha Drilling"));
     });
     viewFirst.openAndRun(first);
-    // The dialog stays up while that log is closed and another opened: it keeps what it showed.
+    // The dialog stays up while that log is closed and another opened: it shows the new log,
+    // in its units.
     ViewerDriver viewSecond(form);
     viewSecond.then([&] {
         QCOMPARE(form.state().header.Company, QStringLiteral("Beta Surveys"));
         QVERIFY(viewer.form6->isVisible());
-        QCOMPARE(viewer.form6->Edit3->text(), QStringLiteral("Alpha Drilling"));
+        QCOMPARE(viewer.form6->Edit3->text(), QStringLiteral("Beta Surveys"));
+        QCOMPARE(viewer.form6->Label25->text(), QStringLiteral("ft"));
     });
     viewSecond.openAndRun(second);
 }

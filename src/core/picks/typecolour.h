@@ -1,0 +1,13 @@
+// KIVO Log Viewer
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+namespace kivo {
+
+// The colour a pick of a type is drawn in, on the image and on the plots: one for each offered
+// type, and one for any other text.
+QColor pickTypeColour(const QString &type);
+
+} // namespace kivo
