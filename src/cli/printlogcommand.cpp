@@ -6,10 +6,13 @@
 #include "cli/terminalprogress.h"
 #include "header/headersheet.h"
 #include "kivoerror.h"
+#include "picks/pickset.h"
+#include "picks/pickstore.h"
 #include "print/printlog.h"
 #include "print/printlogpages.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPdfWriter>
 
 namespace kivo::cli {
@@ -20,7 +23,8 @@ int runPrintLog(const QStringList &arguments)
     parser.setApplicationDescription(
         "Writes the pages Print Log prints to a PDF file: a depth range of the log at a vertical "
         "scale of 1:N, portrait, each page with its title, the orientation scale, the depth "
-        "track and the image track, depth growing down the page.");
+        "track and the image track, depth growing down the page; the picks of the log's picks "
+        "file drawn over the image and as tadpoles beside it.");
     parser.addPositionalArgument("LOG.bhx", "the data file");
     addDepthRangeOptions(parser);
     parser.addOption({"scale", "the scale 1:N: 10, 20 (default), 50, 100 or 200", "N", "20"});
@@ -57,6 +61,15 @@ int runPrintLog(const QStringList &arguments)
     OpenedLog log;
     if (!openLog(parser.positionalArguments().first(), log))
         return ExitRefused;
+    // The log's picks file, where it has one, puts its picks on the pages.
+    try {
+        PickStore store(log.dataPath);
+        if (QFileInfo::exists(store.path()))
+            log.session.picks().reset(store.load());
+    } catch (const KivoError &error) {
+        printError(error.text());
+        return ExitRefused;
+    }
     PrintLogRequest request;
     exitCode = depthRangeOption(parser, log, request.fromDepth, request.toDepth);
     if (exitCode != ExitOk)

@@ -4,6 +4,8 @@
 #include "testlog.h"
 
 #include <QDir>
+#include <QMap>
+#include <QProcess>
 #include <QtTest>
 
 #include <cmath>
@@ -68,6 +70,7 @@ private slots:
     void imageRowsShowTheNearestRecord();
     void titleNamesFileWellAndPage();
     void headerSheetIsTheFirstPage();
+    void picksAreDrawnAndTadpolesPlaced();
     void errors_data();
     void errors();
     void failureKeepsTheEarlierFile();
@@ -300,6 +303,67 @@ void TestPrintLogCli::headerSheetIsTheFirstPage()
     QCOMPARE(images[1].colour, QStringLiteral("rgb"));
     for (const PdfWord &word : pdfWords(pdf))
         QVERIFY2(word.page != 1, qPrintable(word.text)); // the sheet is one image
+}
+
+// A flat bedding pick at 3 m and a dipping fault at 5 m: the bedding's trace is one whole row
+// of the image in its colour; each tadpole's head stands at its depth (the depth label's
+// height) and at its true dip between the track's "0" and "90", as kivo picks derives it.
+void TestPrintLogCli::picksAreDrawnAndTadpolesPlaced()
+{
+    const QString log =
+        writeLog(m_dir.path(), "picked", validHeader(720, 12, "StartDepth=1\nEndDepth=11\n"),
+                 DataFileContent(720, Records, 1000, 2));
+    writeFile(m_dir.filePath("picked.picks.csv"),
+              "Depth,Amplitude,TroughAzimuth,Diameter,Type\n3,0,0,96,bedding\n5,0.05,90,96,fault\n");
+    const KivoRun picks = runKivo({"picks", log});
+    QCOMPARE(picks.exitCode, 0);
+    const QList<QByteArray> lines = picks.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 3);
+    const QString pdf = m_dir.filePath("picked.pdf");
+    QCOMPARE(runKivo({"print-log", log, "--to", "6", "--out", pdf}).exitCode, 0);
+
+    const QImage image = pdfImages(pdf).value(0).convertToFormat(QImage::Format_RGB32);
+    const QRgb bedding = qRgb(0x00, 0xe5, 0xff);
+    const QRgb fault = qRgb(0xff, 0x17, 0x44);
+    int beddingRows = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        bool whole = true;
+        for (int x = 0; x < image.width() && whole; ++x)
+            whole = image.pixel(x, y) == bedding;
+        beddingRows += whole ? 1 : 0;
+    }
+    QCOMPARE(beddingRows, 1);
+
+    // The page at 72 pixels an inch: a pixel a point, as pdftotext measures.
+    QProcess raster;
+    raster.start("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, pdf});
+    QVERIFY(raster.waitForFinished(60000));
+    const QImage page = QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!page.isNull());
+    QMap<QString, QRectF> words;
+    for (const PdfWord &word : pdfWords(pdf))
+        words.insert(word.text, word.box);
+    QVERIFY(words.contains("0") && words.contains("90"));
+    const double x0 = words["0"].center().x();
+    const double x90 = words["90"].center().x();
+    const QRgb colours[] = {bedding, fault};
+    const char *labels[] = {"3.0m", "5.0m"};
+    for (int i = 0; i < 2; ++i) {
+        const QList<QByteArray> fields = lines[i + 1].split(',');
+        const double trueDip = fields[8].toDouble();
+        // The head: the pixels of the pick's colour right of the image, within 4 points of
+        // the expected centre.
+        const QPointF expected(x0 + trueDip / 90 * (x90 - x0), words[labels[i]].center().y());
+        int near = 0;
+        for (int y = int(expected.y()) - 4; y <= int(expected.y()) + 4; ++y)
+            for (int x = int(expected.x()) - 4; x <= int(expected.x()) + 4; ++x)
+                near += page.pixel(x, y) == colours[i] ? 1 : 0;
+        QVERIFY2(near >= 9, qPrintable(QStringLiteral("pick %1 at %2, %3: %4 pixels")
+                                           .arg(i)
+                                           .arg(expected.x())
+                                           .arg(expected.y())
+                                           .arg(near)));
+    }
 }
 
 void TestPrintLogCli::errors_data()

@@ -6,8 +6,12 @@
 #include "kivoerror.h"
 #include "log/depthorderreader.h"
 #include "log/logsession.h"
+#include "picks/pickset.h"
+#include "picks/traceoverlay.h"
+#include "picks/typecolour.h"
 #include "print/printlogpages.h"
 #include "print/printscreen.h"
+#include "print/tadpoletrack.h"
 #include "shell/jobprogress.h"
 
 #include <QFileInfo>
@@ -32,6 +36,9 @@ constexpr double DepthTrackWidth = 80;
 constexpr double LabelRight = DepthTrackWidth - 24;
 constexpr double LabelTickLength = 20;
 constexpr double TickLength = 10;
+// With picks, the tadpole track at the right: dip 0 to 90 across it.
+constexpr double TadpoleGap = 12;
+constexpr double TadpoleTrackWidth = 110;
 
 qint64 thousandths(double depth)
 {
@@ -63,6 +70,8 @@ public:
                    m_depths.ascending())
         , m_mapper(session.layout().SamplesPerLine, session.colourMap())
         , m_deviceDpi(dotsPerInch)
+        , m_trackRight(page.right() + 1 -
+                       (session.picks().count() > 0 ? TadpoleGap + TadpoleTrackWidth : 0))
     {
         if (m_reader.size() == 0)
             throw KivoError(QStringLiteral("No record of the log lies between %1 and %2%3.")
@@ -81,19 +90,22 @@ public:
         drawTitle(k);
         const double trackLeft = m_page.left() + DepthTrackWidth;
         drawPrintScale(m_painter, QPoint(int(trackLeft), int(m_page.top() + TitleHeight)),
-                       PrintScale::spanning(0, int(m_page.right() - trackLeft),
+                       PrintScale::spanning(0, int(m_trackRight - 1 - trackLeft),
                                             m_session.layout().OrientationMode));
         drawDepthTrack(k);
         QImage image;
         if (!drawImage(k, image))
             return false;
+        drawPickTraces(image);
         m_painter.save();
         m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         m_painter.setRenderHint(QPainter::LosslessImageRendering);
-        m_painter.drawImage(QRectF(trackLeft, m_page.top() + TrackTop,
-                                   m_page.right() + 1 - trackLeft, m_pages.trackHeight(k)),
+        m_painter.drawImage(QRectF(trackLeft, m_page.top() + TrackTop, m_trackRight - trackLeft,
+                                   m_pages.trackHeight(k)),
                             image);
         m_painter.restore();
+        if (m_session.picks().count() > 0)
+            drawTadpoles(k);
         return true;
     }
 
@@ -144,14 +156,58 @@ private:
             throw KivoError(QStringLiteral("There is not enough memory for a page's image."));
         const double top = m_pages.pageTop(k);
         const double step = (m_pages.pageBottom(k) - top) / rows;
+        m_rowDepths.assign(size_t(rows), std::nullopt);
         for (int r = 0; r < rows; ++r) {
             if (r % 64 == 0 && !m_progress.advance(m_doneRows + r, m_totalRows))
                 return false;
             const double target = top + (r + 0.5) * step;
+            m_rowDepths[size_t(r)] = target / 1000.0;
             m_mapper.map(nearestRecord(target) + 4, image.scanLine(r));
         }
         m_doneRows += rows;
         return true;
+    }
+
+    // The picks' traces into the page's image, at the rows their depths fall on.
+    void drawPickTraces(QImage &image) const
+    {
+        const PickSet &picks = m_session.picks();
+        if (picks.count() == 0)
+            return;
+        // The overlay writes 32-bit pixels.
+        image = image.convertToFormat(QImage::Format_RGB32);
+        std::vector<TraceStyle> traces;
+        for (int i = 0; i < picks.count(); ++i)
+            traces.push_back({picks.pick(i).trace, pickTypeColour(picks.pick(i).type)});
+        drawTraces(image, 0, RowDepthMap(m_rowDepths), traces);
+    }
+
+    // The tadpoles of the picks on page k: the true dip where the hole's orientation gives it,
+    // else the apparent dip, hollow.
+    void drawTadpoles(int k)
+    {
+        const PickSet &picks = m_session.picks();
+        const double top = m_page.top() + TrackTop;
+        const bool last = k + 1 == m_pages.pageCount();
+        std::vector<Tadpole> tadpoles;
+        for (int i = 0; i < picks.count(); ++i) {
+            const double depth = picks.pick(i).trace.depth * 1000.0;
+            if (depth < m_pages.pageTop(k) ||
+                (last ? depth > m_pages.pageBottom(k) : depth >= m_pages.pageBottom(k)))
+                continue;
+            const PickValues &values = picks.values(i);
+            const bool trueDip = values.trueDip && values.trueDipAzimuth;
+            const auto dip = trueDip ? values.trueDip : values.apparentDip;
+            if (!dip)
+                continue;
+            tadpoles.push_back({top + m_pages.yOf(k, depth), *dip,
+                                trueDip ? *values.trueDipAzimuth : values.apparentDipAzimuth,
+                                pickTypeColour(picks.pick(i).type), trueDip});
+        }
+        drawTadpoleTrack(
+            m_painter,
+            QRectF(m_trackRight + TadpoleGap, top, TadpoleTrackWidth, m_pages.trackHeight(k)),
+            tadpoles);
     }
 
     // The depths grow with the reader's order and the targets with the rows: the cursor only
@@ -180,6 +236,8 @@ private:
     DepthOrderReader m_reader;
     ImageRowMapper m_mapper;
     double m_deviceDpi;
+    double m_trackRight;                            // where the image track ends
+    std::vector<std::optional<double>> m_rowDepths; // of the page's image rows, in units
     qint64 m_cursor = 0;
     qint64 m_totalRows = 0;
     qint64 m_doneRows = 0;

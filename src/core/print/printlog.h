@@ -34,10 +34,11 @@ void preparePrintLogDevice(QPagedPaintDevice &device, const PrintLogRequest &req
 // page has a title line (file name, well, page k of n), the orientation scale over the image
 // track, the depth track at the left with ticks and labels written as text, and the image track:
 // one lossless image per page whose rows show the record nearest their depth, through the
-// session's colour tables. Returns false when the progress asked to stop: the job must then be
-// aborted, its pages discarded. Throws KivoError for a request that cannot be printed (a scale
-// not offered, a resolution out of 0..MaxVerticalDpi, no record in the range) and when the data
-// file cannot be read.
+// session's colour tables. When the session holds picks, their traces are drawn into the image
+// and a tadpole track stands right of it (drawTadpoleTrack). Returns false when the progress asked
+// to stop: the job must then be aborted, its pages discarded. Throws KivoError for a request that
+// cannot be printed (a scale not offered, a resolution out of 0..MaxVerticalDpi, no record in the
+// range) and when the data file cannot be read.
 bool printLog(QPainter &painter, QPagedPaintDevice &device, LogSession &session,
               const PrintLogRequest &request, JobProgress &progress);
 
