@@ -48,6 +48,8 @@ bench: deps
 	build-bench/bench/bench_open --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	build-bench/bench/bench_picks --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	build-bench/bench/bench_overlay --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+	cmake --build build-bench --target kivo -j $(JOBS)
+	bench/printlog-export build-bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

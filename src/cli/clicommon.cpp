@@ -16,6 +16,9 @@ const QList<Command> &commands()
         {"demo", "write a demonstration log", runDemo},
         {"sheet", "the well header sheet as Print Header prints it, as PNG or PDF", runSheet},
         {"print-screen", "the page Print Screen prints for a view, as PDF", runPrintScreen},
+        {"print-log", "the pages Print Log prints for a depth range at a scale, as PDF",
+         runPrintLog},
+        {"export", "the image of a depth range, one row per record, as PNG or TIFF", runExport},
         {"fit", "fit one pick through points on the image, with its true dip, as JSON", runFit},
         {"picks", "the picks of a log recomputed, as CSV, JSON or LAS", runPicks},
     };

@@ -108,7 +108,7 @@ TForm6::TForm6(const LogSession &session, const QLocale &locale)
     Button1 = placed::button(this, QStringLiteral("Ok"), 1, 376, 344, 81, 17);
     connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
     // Esc and Return close the dialog as its Ok button does.
-    for (const QKeySequence key :
+    for (const QKeySequence &key :
          {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, &TForm6::Button1Click);
     // Left open while one log is closed and another opened, the dialog shows the new one.

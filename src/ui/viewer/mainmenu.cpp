@@ -31,7 +31,10 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
     File1->addSeparator();
     Print1 = item(File1, QStringLiteral("Print &Setup..."), QKeySequence(Qt::CTRL | Qt::Key_S));
     Print2 = item(File1, QStringLiteral("&Print Screen"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    PrintLog1 = item(File1, QStringLiteral("Print &Log..."), QKeySequence(Qt::CTRL | Qt::Key_L));
     PrintHeader1 = item(File1, QStringLiteral("Print &Header"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    File1->addSeparator();
+    ExportImage1 = item(File1, QStringLiteral("E&xport Image..."), QKeySequence());
     File1->addSeparator();
     Exit1 = item(File1, QStringLiteral("E&xit") + QString(26, QLatin1Char(' ')),
                  QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -71,6 +74,8 @@ void MainMenu::setState(State state)
     Close1->setEnabled(viewing);
     EditHeader1->setEnabled(viewing);
     Print2->setEnabled(viewing);
+    PrintLog1->setEnabled(viewing);
+    ExportImage1->setEnabled(viewing);
     PrintHeader1->setEnabled(viewing);
     Copy1->setEnabled(state != State::Idle);
     BrightnessAdjust1->setEnabled(state != State::Idle);

@@ -43,7 +43,9 @@ public:
     QAction *EditHeader1;  // "&View Header"
     QAction *Print1;       // "Print &Setup..."
     QAction *Print2;       // "&Print Screen"
+    QAction *PrintLog1;    // "Print &Log..."
     QAction *PrintHeader1; // "Print &Header"
+    QAction *ExportImage1; // "E&xport Image..."
     QAction *Exit1;        // "E&xit"
     QMenu *Edit1;
     QAction *Copy1; // "&Copy"

@@ -8,9 +8,11 @@
 #include "ui/common/messages.h"
 #include "ui/display/tdxdraw.h"
 #include "ui/display/tform2.h"
+#include "ui/export/exportcommand.h"
 #include "ui/header/tform6.h"
 #include "ui/picks/pickscommands.h"
 #include "ui/print/printcommands.h"
+#include "ui/print/printlogcommand.h"
 #include "ui/print/tform8.h"
 #include "ui/viewer/copycommand.h"
 #include "ui/viewer/gotodepthdialog.h"
@@ -56,6 +58,8 @@ TForm1::TForm1(const QStringList &arguments)
     };
     m_open = std::make_unique<OpenCommand>(*this);
     m_print = std::make_unique<PrintCommands>(*this);
+    m_printLog = std::make_unique<PrintLogCommand>(*this);
+    m_export = std::make_unique<ExportCommand>(*this);
     m_pointerReadout = new QLabel(this);
     m_pointerReadout->setObjectName(QStringLiteral("PointerReadout"));
     statusBar()->addPermanentWidget(m_pointerReadout);
@@ -145,6 +149,8 @@ void TForm1::connectMenu()
     connect(m_menu->Print1, &QAction::triggered, this, &TForm1::Print1Click);
     connect(m_menu->Print2, &QAction::triggered, this, &TForm1::Print2Click);
     connect(m_menu->PrintHeader1, &QAction::triggered, this, &TForm1::PrintHeader1Click);
+    connect(m_menu->PrintLog1, &QAction::triggered, this, &TForm1::PrintLog1Click);
+    connect(m_menu->ExportImage1, &QAction::triggered, this, &TForm1::ExportImage1Click);
     connect(m_menu->BrightnessAdjust1, &QAction::triggered, this, &TForm1::BrightnessAdjust1Click);
     connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
@@ -366,6 +372,16 @@ void TForm1::Print2Click()
 void TForm1::PrintHeader1Click()
 {
     m_print->PrintHeader1Click();
+}
+
+void TForm1::PrintLog1Click()
+{
+    m_printLog->PrintLog1Click();
+}
+
+void TForm1::ExportImage1Click()
+{
+    m_export->ExportImage1Click();
 }
 
 void TForm1::BrightnessAdjust1Click()

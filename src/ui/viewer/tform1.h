@@ -17,10 +17,12 @@ class QTimer;
 
 namespace kivo {
 
+class ExportCommand;
 class MainMenu;
 class OpenCommand;
 class PicksCommands;
 class PrintCommands;
+class PrintLogCommand;
 class TDXDraw;
 class TForm2;
 class TForm6;
@@ -95,6 +97,8 @@ public:
     void Print1Click();
     void Print2Click();
     void PrintHeader1Click();
+    void PrintLog1Click();
+    void ExportImage1Click();
     void BrightnessAdjust1Click();
     void Exit1Click();
     void About1Click();
@@ -150,6 +154,8 @@ private:
     std::unique_ptr<SpareSurfaces> m_spares;
     std::unique_ptr<OpenCommand> m_open;
     std::unique_ptr<PrintCommands> m_print;
+    std::unique_ptr<PrintLogCommand> m_printLog;
+    std::unique_ptr<ExportCommand> m_export;
     std::unique_ptr<PicksCommands> m_picks;
     bool m_shown = false;
     bool m_quitRequested = false;
