@@ -5,7 +5,6 @@
 #include "cli/openedlog.h"
 #include "header/numberformat.h"
 #include "kivoerror.h"
-#include "log/recorddepths.h"
 #include "print/printoptions.h"
 
 namespace kivo::cli {
@@ -20,13 +19,13 @@ int depthRangeOption(const QCommandLineParser &parser, OpenedLog &log, double &f
 {
     const LogLayout &layout = log.session.layout();
     try {
-        RecordDepths depths(log.session.imageFile());
-        if (depths.count() == 0) {
+        const auto range = log.session.recordDepthRange();
+        if (!range) {
             printError(QStringLiteral("The log holds no record."));
             return ExitRefused;
         }
-        from = depths.depth(0) / 1000.0;
-        to = depths.depth(depths.count() - 1) / 1000.0;
+        from = range->first;
+        to = range->second;
     } catch (const KivoError &error) {
         printError(error.text());
         return ExitRefused;

@@ -1,11 +1,12 @@
 // KIVO Log Viewer
 #include "ui/print/printlogcommand.h"
 
+#include "log/logsession.h"
+
 #include "header/headersheet.h"
 #include "header/numberformat.h"
 #include "kivoerror.h"
 #include "log/imagefile.h"
-#include "log/recorddepths.h"
 #include "print/printlog.h"
 #include "ui/common/messages.h"
 #include "ui/print/printcommands.h"
@@ -53,16 +54,17 @@ void PrintLogCommand::PrintLog1Click()
 
 void PrintLogCommand::presetRange()
 {
-    ImageFile &file = m_form.session().imageFile();
-    if (m_presetLog == file.path())
+    LogSession &session = m_form.session();
+    const QString path = session.imageFile().path();
+    if (m_presetLog == path)
         return;
-    RecordDepths depths(file);
-    if (depths.count() == 0)
+    const auto range = session.recordDepthRange();
+    if (!range)
         throw KivoError(QStringLiteral("The log holds no record: there is nothing to print."));
     TForm8 &options = *m_form.printOptions();
-    options.Edit1->setText(formatGeneral(depths.depth(0) / 1000.0, QLocale()));
-    options.Edit2->setText(formatGeneral(depths.depth(depths.count() - 1) / 1000.0, QLocale()));
-    m_presetLog = file.path();
+    options.Edit1->setText(formatGeneral(range->first, QLocale()));
+    options.Edit2->setText(formatGeneral(range->second, QLocale()));
+    m_presetLog = path;
 }
 
 void PrintLogCommand::print()
