@@ -18,6 +18,8 @@ const QList<Command> &commands()
         {"print-screen", "the page Print Screen prints for a view, as PDF", runPrintScreen},
         {"fit", "fit one pick through points on the image, with its true dip, as JSON", runFit},
         {"picks", "the picks of a log recomputed, as CSV, JSON or LAS", runPicks},
+        {"plot", "a tadpole track, stereonet or rose diagram of the picks, as PNG, SVG or PDF",
+         runPlot},
     };
     return all;
 }

@@ -51,5 +51,6 @@ int runSheet(const QStringList &arguments);
 int runPrintScreen(const QStringList &arguments);
 int runFit(const QStringList &arguments);
 int runPicks(const QStringList &arguments);
+int runPlot(const QStringList &arguments);
 
 } // namespace kivo::cli
