@@ -53,5 +53,6 @@ int runPrintLog(const QStringList &arguments);
 int runExport(const QStringList &arguments);
 int runFit(const QStringList &arguments);
 int runPicks(const QStringList &arguments);
+int runPlot(const QStringList &arguments);
 
 } // namespace kivo::cli

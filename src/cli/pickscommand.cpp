@@ -2,52 +2,18 @@
 #include "cli/clicommon.h"
 #include "cli/jsonwriter.h"
 #include "cli/openedlog.h"
+#include "cli/pickinput.h"
 #include "cli/pickoutput.h"
 #include "export/picklas.h"
 #include "kivoerror.h"
 #include "picks/atomicsave.h"
 #include "picks/picksfile.h"
-#include "picks/pickstore.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace kivo::cli {
 
 namespace {
-
-// The picks of the file the command line names, or of the log's own picks file.
-bool readPicks(const QCommandLineParser &parser, const QString &logPath, QString &path,
-               QList<Pick> &picks)
-{
-    try {
-        if (parser.isSet("picks")) {
-            path = parser.value("picks");
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
-                throw KivoError(QStringLiteral("%1 cannot be read: %2")
-                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
-            try {
-                picks = readPicksCsv(file.readAll());
-            } catch (const KivoError &error) {
-                throw KivoError(QDir::toNativeSeparators(path) + ": " + error.text());
-            }
-            return true;
-        }
-        PickStore store(logPath);
-        path = store.path();
-        if (!QFileInfo::exists(path))
-            throw KivoError(
-                QStringLiteral("%1 has no picks file: %2 does not exist")
-                    .arg(QDir::toNativeSeparators(logPath), QDir::toNativeSeparators(path)));
-        picks = store.load();
-    } catch (const KivoError &error) {
-        printError(error.text());
-        return false;
-    }
-    return true;
-}
 
 QByteArray picksJson(const QList<Pick> &picks, const QList<PickValues> &values)
 {
