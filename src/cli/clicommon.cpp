@@ -21,6 +21,7 @@ const QList<Command> &commands()
         {"export", "the image of a depth range, one row per record, as PNG or TIFF", runExport},
         {"fit", "fit one pick through points on the image, with its true dip, as JSON", runFit},
         {"picks", "the picks of a log recomputed, as CSV, JSON or LAS", runPicks},
+        {"detect", "candidate picks found on the image, with their confidence, as CSV", runDetect},
     };
     return all;
 }
