@@ -23,6 +23,7 @@ const QList<Command> &commands()
         {"picks", "the picks of a log recomputed, as CSV, JSON or LAS", runPicks},
         {"plot", "a tadpole track, stereonet or rose diagram of the picks, as PNG, SVG or PDF",
          runPlot},
+        {"detect", "candidate picks found on the image, with their confidence, as CSV", runDetect},
     };
     return all;
 }

@@ -51,6 +51,7 @@ int runSheet(const QStringList &arguments);
 int runPrintScreen(const QStringList &arguments);
 int runPrintLog(const QStringList &arguments);
 int runExport(const QStringList &arguments);
+int runDetect(const QStringList &arguments);
 int runFit(const QStringList &arguments);
 int runPicks(const QStringList &arguments);
 int runPlot(const QStringList &arguments);

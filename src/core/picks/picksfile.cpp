@@ -135,10 +135,11 @@ QList<Pick> readPicksCsv(const QByteArray &bytes)
     return picks;
 }
 
-QByteArray writePicksCsv(const QList<Pick> &picks, const QList<PickValues> &values)
+QByteArray writePicksCsv(const QList<Pick> &picks, const QList<PickValues> &values,
+                         bool withConfidence)
 {
     Q_ASSERT(picks.size() == values.size());
-    bool confidence = false;
+    bool confidence = withConfidence;
     for (const Pick &pick : picks)
         confidence = confidence || pick.confidence.has_value();
     QStringList header = Columns;

@@ -19,7 +19,9 @@ namespace kivo {
 // columns are ignored. Throws KivoError("line N: ...") for the first bad line.
 QList<Pick> readPicksCsv(const QByteArray &bytes);
 
-// Writes the picks with their values (one for each pick, in the same order).
-QByteArray writePicksCsv(const QList<Pick> &picks, const QList<PickValues> &values);
+// Writes the picks with their values (one for each pick, in the same order); the Confidence
+// column when a pick has one, or always when withConfidence.
+QByteArray writePicksCsv(const QList<Pick> &picks, const QList<PickValues> &values,
+                         bool withConfidence = false);
 
 } // namespace kivo
