@@ -50,6 +50,8 @@ bench: deps
 	build-bench/bench/bench_overlay --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen build-bench/bench/bench_plots --benchmark_repetitions=10 \
 		--benchmark_report_aggregates_only=true
+	cmake --build build-bench --target kivo -j $(JOBS)
+	bench/printlog-export build-bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,5 +1,6 @@
 // KIVO Log Viewer
 #include "shell/catchall.h"
+#include "shell/version.h"
 #include "ui/common/messages.h"
 #include "ui/display/tform2.h"
 #include "ui/header/tform6.h"
@@ -36,6 +37,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KIVO VIEWER"));
     QApplication::setDesktopFileName(QStringLiteral("kivo-viewer"));
+    QApplication::setApplicationVersion(kivoVersion());
     // Closing the main window ends the program, whichever tool windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     // An error nothing else caught ends the program, told in the error box once the windows

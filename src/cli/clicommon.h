@@ -49,6 +49,8 @@ int runDemo(const QStringList &arguments);
 int runRender(const QStringList &arguments);
 int runSheet(const QStringList &arguments);
 int runPrintScreen(const QStringList &arguments);
+int runPrintLog(const QStringList &arguments);
+int runExport(const QStringList &arguments);
 int runFit(const QStringList &arguments);
 int runPicks(const QStringList &arguments);
 int runPlot(const QStringList &arguments);

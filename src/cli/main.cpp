@@ -1,6 +1,7 @@
 // KIVO Log Viewer
 #include "cli/clicommon.h"
 #include "shell/catchall.h"
+#include "shell/version.h"
 
 #include <QGuiApplication>
 
@@ -18,7 +19,8 @@ void printOverview()
     for (const Command &command : commands())
         text +=
             QByteArray("  ") + QByteArray(command.name).leftJustified(14) + command.summary + "\n";
-    text += "\n'kivo COMMAND --help' describes a command's options.\n"
+    text += "\n'kivo COMMAND --help' describes a command's options; 'kivo --version' prints "
+            "the version.\n"
             "Exit codes: 0 success, 1 usage error, 2 log refused or unreadable, output "
             "not written, or the program failed (out of memory, for one).\n";
     printOut(text);
@@ -47,6 +49,10 @@ int runCommandLine()
     if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
         name == QLatin1String("help")) {
         printOverview();
+        return ExitOk;
+    }
+    if (name == QLatin1String("--version")) {
+        printOut(QStringLiteral("kivo %1\n").arg(kivo::kivoVersion()).toUtf8());
         return ExitOk;
     }
     for (const Command &command : commands()) {

@@ -5,8 +5,9 @@
 #include "kivoerror.h"
 #include "print/singlepage.h"
 
-#include <QFile>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace kivo::cli {
 
@@ -30,10 +31,11 @@ bool pageSizeOption(const QCommandLineParser &parser, QPageSize &size)
     return false;
 }
 
-void writePdfPage(const QString &path, const QPageSize &size, QPageLayout::Orientation orientation,
-                  const std::function<void(QPainter &, const QRect &)> &draw)
+bool writePdf(const QString &path, const QPageSize &size,
+              const std::function<void(QPdfWriter &)> &prepare,
+              const std::function<bool(QPainter &, QPdfWriter &)> &draw)
 {
-    QFile file(path);
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw KivoError(
             QStringLiteral("Cannot write the file %1: %2.").arg(path, file.errorString()));
@@ -41,13 +43,32 @@ void writePdfPage(const QString &path, const QPageSize &size, QPageLayout::Orien
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("KIVO Log Viewer"));
     writer.setPageSize(size);
-    writer.setPageOrientation(orientation);
-    const QRect page = preparePage(writer);
-    const QString cannotWrite = QStringLiteral("Cannot write the file %1.").arg(path);
-    printSinglePage(writer, page, draw, cannotWrite, cannotWrite);
-    if (!file.flush())
+    preparePage(writer);
+    prepare(writer);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
+    if (!draw(painter, writer)) {
+        painter.end();
+        file.cancelWriting();
+        return false;
+    }
+    // Ending writes the rest of the document (its cross-reference table and trailer).
+    if (!painter.end() || !file.commit())
         throw KivoError(
             QStringLiteral("Cannot write the file %1: %2.").arg(path, file.errorString()));
+    return true;
+}
+
+void writePdfPage(const QString &path, const QPageSize &size, QPageLayout::Orientation orientation,
+                  const std::function<void(QPainter &, const QRect &)> &draw)
+{
+    writePdf(
+        path, size, [orientation](QPdfWriter &writer) { writer.setPageOrientation(orientation); },
+        [&draw](QPainter &painter, QPdfWriter &writer) {
+            draw(painter, QRect(0, 0, writer.width(), writer.height()));
+            return true;
+        });
 }
 
 } // namespace kivo::cli

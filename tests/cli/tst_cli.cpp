@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace kivo::test;
@@ -26,6 +27,7 @@ class TestCli : public QObject {
     Q_OBJECT
 
 private slots:
+    void versionIsPrinted();
     void initTestCase();
     void infoDumpsHeaderAndLayout();
     void infoInCommaLocale();
@@ -274,6 +276,15 @@ void TestCli::demoLogOpens()
     QCOMPARE(layout["SamplesPerLine"].toInt(), 720);
     QVERIFY(layout["RecordCount"].toInt() > 14000);
     QCOMPARE(json(info)["header"].toObject()["Runs"].toArray()[1].toObject()["RunNo"].toInt(), 2);
+}
+
+void TestCli::versionIsPrinted()
+{
+    const KivoRun run = runKivo({"--version"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(QRegularExpression("^kivo \\d+\\.\\d+\\.\\d+\n$").match(run.out).hasMatch(),
+             run.out.constData());
+    QCOMPARE(run.out.trimmed(), "kivo " + qEnvironmentVariable("KIVO_PROJECT_VERSION").toUtf8());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

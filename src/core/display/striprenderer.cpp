@@ -141,10 +141,14 @@ void StripRenderer::DrawImageRow(TDirectDrawSurface &surface, const TImageLine &
 
 void StripRenderer::DrawDepthMark(TDirectDrawSurface &surface, qint32 depth, int y) const
 {
-    const auto label = formatDepthMark(depth, m_unitSuffix, m_locale);
+    auto label = formatDepthMark(depth, m_unitSuffix, m_locale);
     if (!label)
         return;
     TDirectDrawSurfaceCanvas &canvas = surface.Canvas();
+    // Five integer digits ("10500.1ft") would run over the tick: such a label goes without its
+    // unit, which the labels of shallower depths and the depth readout still show.
+    if (canvas.TextExtent(*label).width() > TickLeft - 1)
+        label = formatDepthMark(depth, QString(), m_locale);
     canvas.Pen.Color = clBlack;
     canvas.MoveTo(TickLeft, y);
     canvas.LineTo(ImageLeft, y);

@@ -66,6 +66,19 @@ std::optional<QString> formatDepthMark(qint32 depth, const QString &unitSuffix,
     return fixedPoint(depth / 100, 1, 5, locale) + unitSuffix;
 }
 
+QString formatDepthLabel(qint32 depth, int decimals, const QString &unitSuffix,
+                         const QLocale &locale)
+{
+    decimals = qBound(0, decimals, 3);
+    qint64 dropped = 1;
+    for (int i = decimals; i < 3; ++i)
+        dropped *= 10;
+    const qint64 value = depth / dropped;
+    if (decimals == 0)
+        return QString::number(value) + unitSuffix;
+    return fixedPoint(value, decimals, 0, locale) + unitSuffix;
+}
+
 void setReadouts(ReadoutTexts &readouts, const TImageLine &record, const QLocale &locale)
 {
     readouts.depth = formatDepthReadout(record.Depth(), locale);

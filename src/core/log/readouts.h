@@ -48,4 +48,9 @@ QString formatBearingReadout(qint16 bearing);
 std::optional<QString> formatDepthMark(qint32 depth, const QString &unitSuffix,
                                        const QLocale &locale = QLocale::system());
 
+// A depth (thousandths of a unit) rounded toward zero to the decimals asked for (0 to 3), then
+// the unit suffix, as a printed depth scale labels it: 22600 with 1 decimal -> "22.6m".
+QString formatDepthLabel(qint32 depth, int decimals, const QString &unitSuffix,
+                         const QLocale &locale = QLocale::system());
+
 } // namespace kivo

@@ -38,7 +38,13 @@ struct PrintScale {
     // its tick, the middle three 10 units left of theirs, the last 20 units left of its tick.
     // Throws KivoError when the surface is empty (width 0 or less): there is nothing to print.
     static PrintScale compute(int pageWidth, int surfaceWidth, int orientationMode);
+    // The same scale over an image from x0 to right: step = (right - x0) div 20.
+    static PrintScale spanning(int x0, int right, int orientationMode);
 };
+
+// Draws the scale's band with its top left corner at origin: the tick lines from y 35 to 50 in
+// the painter's pen, the letters with their top at y 0 in the painter's font.
+void drawPrintScale(QPainter &painter, const QPoint &origin, const PrintScale &scale);
 
 // Draws the Print Screen page onto a painter whose page area in device units is `page`: the
 // scale in the band at the top (tick lines in the painter's pen from y 35 to 50, letters with

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 
 namespace kivo {
 
@@ -84,6 +85,9 @@ TForm2::TForm2(LogSession &session)
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    // Esc closes the window as CLOSE does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &TForm2::Button1Click);
 
     centreOnScreen(*this);
 }

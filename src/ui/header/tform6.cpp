@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStringList>
 #include <QTabBar>
@@ -106,6 +107,10 @@ TForm6::TForm6(const LogSession &session, const QLocale &locale)
 
     Button1 = placed::button(this, QStringLiteral("Ok"), 1, 376, 344, 81, 17);
     connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+    // Esc and Return close the dialog as its Ok button does.
+    for (const QKeySequence &key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &TForm6::Button1Click);
     // Left open while one log is closed and another opened, the dialog shows the new one.
     connect(&session, &LogSession::logOpened, this, [this] {
         if (isVisible())
@@ -317,11 +322,15 @@ void TForm6::FillHeaderDialog(int run)
     DialogRuns = header.Runs;
     ShowRun(run);
 
+    // Each field by what it is: depths in the depth unit, the casing and bit sizes in
+    // millimetres or inches, the casing's weight per length.
     const bool metric = m_session.depthUnit() == 0;
-    for (QLabel *label : {Label25, Label26, Label27, Label28})
-        label->setText(depthUnitSuffix(m_session.depthUnit()));
-    for (QLabel *label : {Label43, Label44, Label45, Label46, Label47, Label48, Label49})
+    const QString depthUnit = depthUnitSuffix(m_session.depthUnit());
+    for (QLabel *label : {Label25, Label26, Label27, Label28, Label45, Label46, Label48, Label49})
+        label->setText(depthUnit);
+    for (QLabel *label : {Label43, Label47})
         label->setText(metric ? QStringLiteral("mm") : QStringLiteral("\""));
+    Label44->setText(metric ? QStringLiteral("kg/m") : QStringLiteral("lb/ft"));
 
     QStringList remarks;
     for (const QString &line : header.Comment)

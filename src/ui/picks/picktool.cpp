@@ -4,6 +4,7 @@
 #include "display/striprenderer.h"
 #include "kivoerror.h"
 #include "log/logsession.h"
+#include "log/pointersample.h"
 #include "picks/typecolour.h"
 #include "ui/display/tdxdraw.h"
 
@@ -276,15 +277,19 @@ void PickTool::refit()
 
 void PickTool::describe(const QPoint &point)
 {
-    const auto spot = spotAt(point);
-    if (!spot) {
+    std::optional<PointerSample> sample;
+    try {
+        sample = kivo::pointerSample(m_session.imageFile(), m_session.layout(),
+                                     m_session.geometry(), m_session.position(),
+                                     point.x() - StripRenderer::ImageLeft, point.y());
+    } catch (const KivoError &) {
+        // The file cannot be read now: the readout stays empty, the view tells the rest.
+    }
+    if (!sample) {
         emit pointerText(QString());
         return;
     }
-    QString text = QStringLiteral("Depth %1 %2   Azimuth %3")
-                       .arg(spot->depth, 0, 'f', 3)
-                       .arg(m_session.layout().unitSuffix(),
-                            QString::number(spot->azimuth, 'f', 1) + QChar(0x00B0));
+    QString text = kivo::pointerText(*sample, m_session.layout().unitSuffix());
     if (m_picking && m_fit && m_session.pickCalculator()) {
         Pick pick;
         pick.trace = m_fit->sinusoid;

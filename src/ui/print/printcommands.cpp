@@ -4,9 +4,11 @@
 #include "display/tdib.h"
 #include "header/headersheet.h"
 #include "kivoerror.h"
+#include "print/printlog.h"
 #include "print/printscreen.h"
 #include "print/singlepage.h"
 #include "ui/common/messages.h"
+#include "ui/common/progresswindow.h"
 #include "ui/display/tdxdraw.h"
 #include "ui/print/tform8.h"
 #include "ui/viewer/tform1.h"
@@ -20,6 +22,9 @@
 #include <QPrinterInfo>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace kivo {
 
@@ -54,15 +59,22 @@ QString printTarget(const QPrinter &printer)
     return QStringLiteral("the printer");
 }
 
+QString cannotPrint(const QPrinter &printer)
+{
+    return QStringLiteral("Cannot print to %1. Print Setup chooses another printer or file.")
+        .arg(printTarget(printer));
+}
+
+QString printingFailed(const QPrinter &printer)
+{
+    return QStringLiteral("Printing to %1 failed.").arg(printTarget(printer));
+}
+
 // Prints a page prepared by preparePage; a printer that ends in its error state failed too.
 void printOnPrinter(QPrinter &printer, const QRect &page, const PageDraw &draw)
 {
-    const QString failed = QStringLiteral("Printing to %1 failed.").arg(printTarget(printer));
-    printSinglePage(printer, page, draw,
-                    QStringLiteral("Cannot print to %1. Print Setup chooses another printer "
-                                   "or file.")
-                        .arg(printTarget(printer)),
-                    failed);
+    const QString failed = printingFailed(printer);
+    printSinglePage(printer, page, draw, cannotPrint(printer), failed);
     if (printer.printerState() == QPrinter::Error)
         throw KivoError(failed);
 }
@@ -79,7 +91,7 @@ PrintCommands::PrintCommands(TForm1 &form)
     }
 }
 
-void PrintCommands::run(const std::function<bool()> &command)
+void PrintCommands::run(const std::function<bool()> &command, const QString &done)
 {
     QString failure;
     bool printed = false;
@@ -99,8 +111,7 @@ void PrintCommands::run(const std::function<bool()> &command)
         const QString written = m_printer.outputFileName();
         // Print Setup then shows the file the next page goes to, not one it would overwrite.
         keepEarlierPages();
-        showInformation(&m_form, QStringLiteral("The page was written to the file %1.")
-                                     .arg(QDir::toNativeSeparators(written)));
+        showInformation(&m_form, done.arg(QDir::toNativeSeparators(written)));
     }
 }
 
@@ -171,6 +182,62 @@ void PrintCommands::PrintHeaderSheet(const uniheader &header)
     keepEarlierPages();
     printOnPrinter(m_printer, page,
                    [&](QPainter &painter, const QRect &area) { printSheet(painter, area, sheet); });
+}
+
+void PrintCommands::printLog(const PrintLogRequest &request)
+{
+    run([&] { return printLogPages(request); },
+        QStringLiteral("The pages were written to the file %1."));
+}
+
+bool PrintCommands::printLogPages(const PrintLogRequest &request)
+{
+    const QPageLayout previous = m_printer.pageLayout();
+    const auto restoreLayout = qScopeGuard([&] { m_printer.setPageLayout(previous); });
+    preparePage(m_printer);
+    preparePrintLogDevice(m_printer, request);
+    keepEarlierPages();
+    // A PDF is written beside its name and takes it only when complete, so that a cancelled or
+    // failed print leaves no half file and an earlier file of that name as it was.
+    const QString target = m_printer.outputFileName();
+    const bool toFile = m_printer.outputFormat() == QPrinter::PdfFormat && !target.isEmpty();
+    QTemporaryFile partial(target + QStringLiteral(".XXXXXX"));
+    if (toFile) {
+        if (!partial.open())
+            throw KivoError(QStringLiteral("Cannot write the file %1: %2.")
+                                .arg(QDir::toNativeSeparators(target), partial.errorString()));
+        partial.close();
+        m_printer.setOutputFileName(partial.fileName());
+    }
+    const auto restoreTarget = qScopeGuard([&] { m_printer.setOutputFileName(target); });
+
+    ProgressWindow progress(&m_form, QStringLiteral("Printing the log..."),
+                            QStringLiteral("PrintLogProgress"));
+    QPainter painter;
+    if (!painter.begin(&m_printer))
+        throw KivoError(cannotPrint(m_printer));
+    bool printed = false;
+    try {
+        printed = kivo::printLog(painter, m_printer, m_form.session(), request, progress);
+    } catch (...) {
+        m_printer.abort();
+        painter.end();
+        throw;
+    }
+    if (!printed) {
+        // Nothing of the job reaches the printer.
+        m_printer.abort();
+        painter.end();
+        return false;
+    }
+    if (!painter.end() || m_printer.printerState() == QPrinter::Error)
+        throw KivoError(printingFailed(m_printer));
+    if (toFile && std::rename(QFile::encodeName(partial.fileName()).constData(),
+                              QFile::encodeName(target).constData()) != 0)
+        throw KivoError(
+            QStringLiteral("Cannot write the file %1.").arg(QDir::toNativeSeparators(target)));
+    partial.setAutoRemove(!toFile);
+    return true;
 }
 
 } // namespace kivo

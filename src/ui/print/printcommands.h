@@ -9,6 +9,7 @@
 namespace kivo {
 
 class TForm1;
+struct PrintLogRequest;
 struct uniheader;
 
 // The main window's print commands and the one printer they share. The printer, paper,
@@ -34,12 +35,17 @@ public:
     // "Print &Header": the well header sheet on one landscape page, while the print options'
     // "Header" box is ticked.
     void PrintHeader1Click();
+    // Print Log, once the print options are accepted: the log's pages in portrait, with a
+    // progress dialog whose Cancel aborts the job. A PDF file appears only when complete.
+    void printLog(const PrintLogRequest &request);
 
 private:
     void printScreen();
     void PrintHeaderSheet(const uniheader &header);
-    // Runs a command that returns whether it printed a page.
-    void run(const std::function<bool()> &command);
+    bool printLogPages(const PrintLogRequest &request);
+    // Runs a command that returns whether it printed; `done` tells where a file went.
+    void run(const std::function<bool()> &command,
+             const QString &done = QStringLiteral("The page was written to the file %1."));
     // Moves the printer from its automatic file, once that exists, to the next free name.
     void keepEarlierPages();
 

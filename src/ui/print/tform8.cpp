@@ -10,6 +10,7 @@
 #include "ui/common/placedcontrols.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,6 +122,7 @@ void TForm8::Button1Click()
     if (check.valid) {
         m_mainWindow->setEnabled(true);
         hide();
+        emit accepted();
     }
 }
 
@@ -129,6 +131,13 @@ void TForm8::Button2Click()
     m_mainWindow->setEnabled(true);
     hide();
     m_mainWindow->repaint();
+    emit cancelled();
+}
+
+void TForm8::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    Button2Click();
 }
 
 bool TForm8::printsHeader() const

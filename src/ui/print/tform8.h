@@ -16,8 +16,9 @@ class LogSession;
 
 // The print options dialog "Print": a depth range, a depth division, a vertical resolution and
 // whether to print the header and margins, checked against the open log's depth range. Made
-// hidden at start-up and shown by no command; only the "Header" box (CheckBox2) is read
-// elsewhere, by Print Header. It stays on top, 425 x 131 with its frame, centred on the screen.
+// hidden at start-up and shown by Print Log, which prints once OK is accepted; Print Header
+// reads the "Header" box (CheckBox2) too. It stays on top, 425 x 131 with its frame, centred on the
+// screen.
 class TForm8 : public QWidget {
     Q_OBJECT
 
@@ -50,8 +51,16 @@ public:
     // Whether the "Header" box is ticked: Print Header prints only then.
     bool printsHeader() const;
 
+signals:
+    // OK passed every check and closed the dialog.
+    void accepted();
+    // CANCEL, or the window's close button, closed it.
+    void cancelled();
+
 protected:
     void showEvent(QShowEvent *event) override;
+    // Closing the window is CANCEL: the main window must not stay disabled.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormShow();

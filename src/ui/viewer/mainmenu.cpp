@@ -2,6 +2,7 @@
 #include "ui/viewer/mainmenu.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -23,12 +24,17 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
 {
     File1 = bar->addMenu(QStringLiteral("&File"));
     ReplayLog1 = item(File1, QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    Recent1 = File1->addMenu(QStringLiteral("Open &Recent"));
+    setRecentFiles({});
     Close1 = item(File1, QStringLiteral("&Close"), QKeySequence(Qt::CTRL | Qt::Key_W));
     EditHeader1 = item(File1, QStringLiteral("&View Header"), QKeySequence(Qt::CTRL | Qt::Key_V));
     File1->addSeparator();
     Print1 = item(File1, QStringLiteral("Print &Setup..."), QKeySequence(Qt::CTRL | Qt::Key_S));
     Print2 = item(File1, QStringLiteral("&Print Screen"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    PrintLog1 = item(File1, QStringLiteral("Print &Log..."), QKeySequence(Qt::CTRL | Qt::Key_L));
     PrintHeader1 = item(File1, QStringLiteral("Print &Header"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    File1->addSeparator();
+    ExportImage1 = item(File1, QStringLiteral("E&xport Image..."), QKeySequence());
     File1->addSeparator();
     Exit1 = item(File1, QStringLiteral("E&xit") + QString(26, QLatin1Char(' ')),
                  QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -63,10 +69,13 @@ void MainMenu::setState(State state)
 {
     m_state = state;
     const bool viewing = state == State::Viewing;
-    ReplayLog1->setEnabled(!viewing);
+    ReplayLog1->setEnabled(state != State::Opening);
+    Recent1->setEnabled(state != State::Opening && !Recent1->actions().isEmpty());
     Close1->setEnabled(viewing);
     EditHeader1->setEnabled(viewing);
     Print2->setEnabled(viewing);
+    PrintLog1->setEnabled(viewing);
+    ExportImage1->setEnabled(viewing);
     PrintHeader1->setEnabled(viewing);
     Copy1->setEnabled(state != State::Idle);
     BrightnessAdjust1->setEnabled(state != State::Idle);
@@ -74,6 +83,18 @@ void MainMenu::setState(State state)
     Picks1->setEnabled(viewing);
     for (QAction *action : Picks1->actions())
         action->setEnabled(viewing);
+}
+
+void MainMenu::setRecentFiles(const QStringList &paths)
+{
+    Recent1->clear();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString path = paths.at(i);
+        QAction *action = Recent1->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        connect(action, &QAction::triggered, this, [this, path] { emit recentFileChosen(path); });
+    }
+    Recent1->setEnabled(m_state != State::Opening && !paths.isEmpty());
 }
 
 } // namespace kivo

@@ -27,15 +27,25 @@ public:
     MainMenu(QMenuBar *bar, QObject *parent = nullptr);
 
     void setState(State state);
+    // The logs Open Recent offers, newest first.
+    void setRecentFiles(const QStringList &paths);
+
+signals:
+    void recentFileChosen(const QString &path);
+
+public:
     State state() const { return m_state; }
 
     QMenu *File1;
-    QAction *ReplayLog1;   // "&Open"
+    QAction *ReplayLog1;   // "&Open", also while a log is open: the next log replaces it
+    QMenu *Recent1;        // "Open &Recent": the last logs opened
     QAction *Close1;       // "&Close"
     QAction *EditHeader1;  // "&View Header"
     QAction *Print1;       // "Print &Setup..."
     QAction *Print2;       // "&Print Screen"
+    QAction *PrintLog1;    // "Print &Log..."
     QAction *PrintHeader1; // "Print &Header"
+    QAction *ExportImage1; // "E&xport Image..."
     QAction *Exit1;        // "E&xit"
     QMenu *Edit1;
     QAction *Copy1; // "&Copy"

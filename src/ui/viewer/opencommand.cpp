@@ -48,10 +48,14 @@ void OpenCommand::run()
 
 QString OpenCommand::chooseFile()
 {
-    const ViewerState &state = m_session.state();
-    if (state.OpenFromCommandLine)
+    if (m_session.state().OpenFromCommandLine)
         return m_commandLineFile;
-    QFileDialog dialog(&m_form, QStringLiteral("Open"), state.LastLogDir,
+    return chooseFileDialog();
+}
+
+QString OpenCommand::chooseFileDialog()
+{
+    QFileDialog dialog(&m_form, QStringLiteral("Open"), m_session.state().LastLogDir,
                        QStringLiteral("Optical Televiewer (*.bhx *.BHX)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -24,6 +24,8 @@ public:
     void run();
     // The file the command line named; used instead of the dialog when OpenFromCommandLine is set.
     void setCommandLineFile(const QString &path) { m_commandLineFile = path; }
+    // The open dialog ("Open", in the last log's folder): the chosen file, or empty.
+    QString chooseFileDialog();
 
     // From the start of run() until it returns, dialog and message boxes included.
     bool running() const { return m_running; }

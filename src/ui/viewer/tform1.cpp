@@ -8,9 +8,11 @@
 #include "ui/common/messages.h"
 #include "ui/display/tdxdraw.h"
 #include "ui/display/tform2.h"
+#include "ui/export/exportcommand.h"
 #include "ui/header/tform6.h"
 #include "ui/picks/pickscommands.h"
 #include "ui/print/printcommands.h"
+#include "ui/print/printlogcommand.h"
 #include "ui/print/tform8.h"
 #include "ui/viewer/copycommand.h"
 #include "ui/viewer/gotodepthdialog.h"
@@ -23,14 +25,19 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace kivo {
 
@@ -51,6 +58,8 @@ TForm1::TForm1(const QStringList &arguments)
     };
     m_open = std::make_unique<OpenCommand>(*this);
     m_print = std::make_unique<PrintCommands>(*this);
+    m_printLog = std::make_unique<PrintLogCommand>(*this);
+    m_export = std::make_unique<ExportCommand>(*this);
     m_pointerReadout = new QLabel(this);
     m_pointerReadout->setObjectName(QStringLiteral("PointerReadout"));
     statusBar()->addPermanentWidget(m_pointerReadout);
@@ -125,6 +134,10 @@ void TForm1::buildLayout()
     row->addStretch(1);
     column->addLayout(row, 1);
     setCentralWidget(central);
+    // A .bhx dropped anywhere on the window's body opens (the main window's own drop events
+    // serve its dock areas).
+    central->setAcceptDrops(true);
+    central->installEventFilter(this);
 }
 
 void TForm1::connectMenu()
@@ -136,10 +149,16 @@ void TForm1::connectMenu()
     connect(m_menu->Print1, &QAction::triggered, this, &TForm1::Print1Click);
     connect(m_menu->Print2, &QAction::triggered, this, &TForm1::Print2Click);
     connect(m_menu->PrintHeader1, &QAction::triggered, this, &TForm1::PrintHeader1Click);
+    connect(m_menu->PrintLog1, &QAction::triggered, this, &TForm1::PrintLog1Click);
+    connect(m_menu->ExportImage1, &QAction::triggered, this, &TForm1::ExportImage1Click);
     connect(m_menu->BrightnessAdjust1, &QAction::triggered, this, &TForm1::BrightnessAdjust1Click);
     connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(m_menu->GoToDepth1, &QAction::triggered, this, &TForm1::GoToDepth1Click);
+    // From the menu's own event: the open's loop starts once the menu has closed.
+    connect(m_menu, &MainMenu::recentFileChosen, this, [this](const QString &path) {
+        QTimer::singleShot(0, this, [this, path] { openFile(path); });
+    });
     connect(ScrollBar4, &TScrollBar::scrolled, this,
             [this](int code) { m_open->ScrollBar4Scroll(code); });
     connect(ScrollBar4, &TScrollBar::valueChanged, this,
@@ -155,6 +174,11 @@ void TForm1::connectSession()
     connect(&m_session, &LogSession::positionChanged, this,
             [this](qint64 position) { ScrollBar4->setValue(int(position)); });
     connect(&m_session, &LogSession::readoutsChanged, this, &TForm1::showReadouts);
+    connect(&m_session, &LogSession::logOpened, this, [this] {
+        m_recentFiles =
+            withRecentFile(m_recentFiles, QFileInfo(state().ImageFile.path()).absoluteFilePath());
+        m_menu->setRecentFiles(m_recentFiles);
+    });
 }
 
 void TForm1::showReadouts()
@@ -180,6 +204,8 @@ void TForm1::FormCreate()
     m_session.clearCloseRequest();
     m_session.setLastLogDir(
         loadLastLogDir(m_settingsPath, QCoreApplication::applicationDirPath() + QLatin1Char('/')));
+    m_recentFiles = loadRecentFiles(m_settingsPath);
+    m_menu->setRecentFiles(m_recentFiles);
     Panel10->hide();
 }
 
@@ -232,7 +258,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 void TForm1::FormClose()
 {
     try {
-        saveLastLogDir(m_settingsPath, state().LastLogDir);
+        saveSettings(m_settingsPath, state().LastLogDir, m_recentFiles);
     } catch (const KivoError &error) {
         // Tell the user the setting is lost, but never keep them from quitting.
         showErrorReport(this, error.text());
@@ -252,9 +278,67 @@ void TForm1::ReplayLog1Click()
     // command line; the other has nothing left to do. Every command runs from inside the open
     // command's loop, so the open must not start again from there either.
     Timer1->stop();
-    if (m_open->running())
+    if (!m_open->running()) {
+        runOpen();
         return;
+    }
+    // While a log is shown, a file chosen replaces it.
+    if (!m_open->viewing())
+        return;
+    const QString path = m_open->chooseFileDialog();
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void TForm1::openFile(const QString &path)
+{
+    if (m_open->running()) {
+        if (!m_open->viewing())
+            return;
+        // The shown log closes down first; the open command's caller then opens this one.
+        m_nextLog = path;
+        m_session.requestClose();
+        return;
+    }
+    m_session.setOpenFromCommandLine(true);
+    m_open->setCommandLineFile(path);
+    runOpen();
+}
+
+void TForm1::runOpen()
+{
     m_open->run();
+    while (!m_nextLog.isEmpty() && !m_quitRequested) {
+        const QString next = std::exchange(m_nextLog, QString());
+        m_session.setOpenFromCommandLine(true);
+        m_open->setCommandLineFile(next);
+        m_open->run();
+    }
+    m_nextLog.clear();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != centralWidget() ||
+        (event->type() != QEvent::DragEnter && event->type() != QEvent::Drop))
+        return QMainWindow::eventFilter(watched, event);
+    auto *drop = static_cast<QDropEvent *>(event); // QDragEnterEvent is one
+    const QString path = droppedLog(drop->mimeData());
+    if (path.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    // The open runs its own loop: not from inside the drop.
+    if (event->type() == QEvent::Drop)
+        QTimer::singleShot(0, this, [this, path] { openFile(path); });
+    return true;
+}
+
+QString TForm1::droppedLog(const QMimeData *data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return QString();
+    const QString path = data->urls().first().toLocalFile();
+    return path.endsWith(QLatin1String(".bhx"), Qt::CaseInsensitive) ? path : QString();
 }
 
 void TForm1::Close1Click()
@@ -288,6 +372,16 @@ void TForm1::Print2Click()
 void TForm1::PrintHeader1Click()
 {
     m_print->PrintHeader1Click();
+}
+
+void TForm1::PrintLog1Click()
+{
+    m_printLog->PrintLog1Click();
+}
+
+void TForm1::ExportImage1Click()
+{
+    m_export->ExportImage1Click();
 }
 
 void TForm1::BrightnessAdjust1Click()

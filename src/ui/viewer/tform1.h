@@ -11,15 +11,18 @@
 #include <memory>
 
 class QFrame;
+class QMimeData;
 class QLabel;
 class QTimer;
 
 namespace kivo {
 
+class ExportCommand;
 class MainMenu;
 class OpenCommand;
 class PicksCommands;
 class PrintCommands;
+class PrintLogCommand;
 class TDXDraw;
 class TForm2;
 class TForm6;
@@ -82,6 +85,10 @@ public:
     void showScrollBar(bool shown);
     void focusScrollBar();
 
+    // Opens a log, as Open does when it is chosen there: a log shown closes first.
+    void openFile(const QString &path);
+    const QStringList &recentFiles() const { return m_recentFiles; }
+
     // Menu commands.
     void ReplayLog1Click();
     void Close1Click();
@@ -90,6 +97,8 @@ public:
     void Print1Click();
     void Print2Click();
     void PrintHeader1Click();
+    void PrintLog1Click();
+    void ExportImage1Click();
     void BrightnessAdjust1Click();
     void Exit1Click();
     void About1Click();
@@ -99,6 +108,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
@@ -108,6 +118,10 @@ private:
     void buildLayout();
     void connectMenu();
     void connectSession();
+    // The open command, then the logs asked for while it ran.
+    void runOpen();
+    // The .bhx file dropped, or empty.
+    static QString droppedLog(const QMimeData *data);
     void showReadouts();
 
     LogSession m_session;
@@ -133,11 +147,15 @@ private:
     TForm8 *Form8 = nullptr;
 
     QStringList m_arguments;
+    QStringList m_recentFiles;
+    QString m_nextLog; // to open once the shown log has closed
     QString m_settingsPath;
     MainMenu *m_menu;
     std::unique_ptr<SpareSurfaces> m_spares;
     std::unique_ptr<OpenCommand> m_open;
     std::unique_ptr<PrintCommands> m_print;
+    std::unique_ptr<PrintLogCommand> m_printLog;
+    std::unique_ptr<ExportCommand> m_export;
     std::unique_ptr<PicksCommands> m_picks;
     bool m_shown = false;
     bool m_quitRequested = false;

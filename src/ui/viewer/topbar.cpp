@@ -66,6 +66,21 @@ TopBar::TopBar(QWidget *parent)
     Image1 = new QLabel(this);
     Image1->setGeometry(left, UpperStripHeight, 720, StripHeight);
     setStrip(Image4());
+
+    const QString depth = QStringLiteral("Depth of the record on the top row");
+    const QString angle = QStringLiteral("Angle of the hole at that record: 90 minus its "
+                                         "deviation from vertical, in degrees");
+    const QString bearing =
+        QStringLiteral("Bearing of the hole at that record, degrees clockwise from North");
+    Label1->setToolTip(depth);
+    Image3->setToolTip(depth);
+    Label3->setToolTip(angle);
+    Image2->setToolTip(angle);
+    Label5->setToolTip(bearing);
+    Image5->setToolTip(bearing);
+    Label2->setToolTip(QStringLiteral("The open data file"));
+    Image1->setToolTip(QStringLiteral("Orientation of the image columns: N E S W from North, or "
+                                      "D L U R from the low side of the hole"));
 }
 
 void TopBar::setDepthReadout(const QString &text)

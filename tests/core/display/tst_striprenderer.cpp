@@ -380,6 +380,11 @@ void TestStripRenderer::depthMark_data()
                             << " -0.1m";
     QTest::newRow("-12.3 m") << -12300 << "m"
                              << "-12.3m";
+    // Five integer digits leave the unit off, so that the label stays off the tick.
+    QTest::newRow("10500.1 ft") << 10500100 << "ft"
+                                << "10500.1";
+    QTest::newRow("99999.9 m") << 99999900 << "m"
+                               << "99999.9";
 }
 
 // The tick x = 55..62 in black on the mark's row, the label's cell from (0, y - 5); the image
@@ -398,6 +403,9 @@ void TestStripRenderer::depthMark()
     for (int x = 55; x <= 62; ++x)
         QCOMPARE(image.pixel(x, 30), black);
     QCOMPARE(image.pixel(54, 30), white);
+    // Only the tick itself in its columns: no label pixels above or below it.
+    QCOMPARE(darkPixels(image, 55, 20, 63, 30), 0);
+    QCOMPARE(darkPixels(image, 55, 31, 63, 45), 0);
 }
 
 void TestStripRenderer::noMarkOffTheTenths_data()

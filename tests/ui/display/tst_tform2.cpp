@@ -63,6 +63,7 @@ private slots:
     void defaultRebuildsEvenAtDefaults();
     void defaultResetsMovedBars();
     void closeKeepsPositionsAndValues();
+    void escapeCloses();
     void ctrlDShowsTheWindowWithoutBlocking();
     void applyWithNoLogOpenDrawsTheNextLog();
 
@@ -386,6 +387,16 @@ void TestTForm2::defaultResetsMovedBars()
     QCOMPARE(state.RedrawKind, quint8(RedrawFull));
     QCOMPARE(state.RedrawPending, quint8(1));
     QVERIFY(m_adjust->isVisible());
+}
+
+void TestTForm2::escapeCloses()
+{
+    m_adjust->show();
+    QVERIFY(activate(m_adjust));
+    m_adjust->ScrollBar1->setValue(30);
+    QTest::keyClick(m_adjust, Qt::Key_Escape);
+    QVERIFY(!m_adjust->isVisible());
+    QCOMPARE(m_form->state().ColourMap.Brightness, 30.0); // as CLOSE: kept, nothing rebuilt
 }
 
 void TestTForm2::closeKeepsPositionsAndValues()

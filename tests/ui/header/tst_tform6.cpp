@@ -93,6 +93,8 @@ class TestTForm6 : public QObject {
     Q_OBJECT
 
 private slots:
+    void escapeAndReturnClose_data();
+    void escapeAndReturnClose();
     void init();
     void cleanup();
 
@@ -395,14 +397,19 @@ void TestTForm6::unitLabels_data()
     QTest::addColumn<int>("viewDepthUnit");
     QTest::addColumn<QString>("depthUnit");
     QTest::addColumn<QString>("sizeUnit");
+    QTest::addColumn<QString>("weightUnit");
     QTest::newRow("metric") << 0 << "m"
-                            << "mm";
+                            << "mm"
+                            << "kg/m";
     QTest::newRow("feet") << 1 << "ft"
-                          << "\"";
+                          << "\""
+                          << "lb/ft";
     QTest::newRow("any other value") << 7 << "ft"
-                                     << "\"";
+                                     << "\""
+                                     << "lb/ft";
     QTest::newRow("negative") << -1 << "ft"
-                              << "\"";
+                              << "\""
+                              << "lb/ft";
 }
 
 void TestTForm6::unitLabels()
@@ -410,15 +417,19 @@ void TestTForm6::unitLabels()
     QFETCH(int, viewDepthUnit);
     QFETCH(QString, depthUnit);
     QFETCH(QString, sizeUnit);
+    QFETCH(QString, weightUnit);
     m_state->params.ViewDepthUnit = viewDepthUnit;
     // The record's own depth unit says the opposite: the viewer's copy rules.
     m_state->header.DepthUnit = viewDepthUnit == 0 ? 1 : 0;
     showDialog();
-    for (QLabel *label : {m_form->Label25, m_form->Label26, m_form->Label27, m_form->Label28})
+    // Depths (logger, driller, casing and bit intervals) in the depth unit, sizes as sizes and
+    // the casing weight per length.
+    for (QLabel *label : {m_form->Label25, m_form->Label26, m_form->Label27, m_form->Label28,
+                          m_form->Label45, m_form->Label46, m_form->Label48, m_form->Label49})
         QCOMPARE(label->text(), depthUnit);
-    for (QLabel *label : {m_form->Label43, m_form->Label44, m_form->Label45, m_form->Label46,
-                          m_form->Label47, m_form->Label48, m_form->Label49})
+    for (QLabel *label : {m_form->Label43, m_form->Label47})
         QCOMPARE(label->text(), sizeUnit);
+    QCOMPARE(m_form->Label44->text(), weightUnit);
 }
 
 void TestTForm6::runButtonsSwitchBothTabs_data()
@@ -622,6 +633,25 @@ void TestTForm6::remarksFillTheTenLines()
     readHeader(text, m_state->header);
     showDialog();
     QCOMPARE(memoLines(m_form->Memo1), expected);
+}
+
+void TestTForm6::escapeAndReturnClose_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+}
+
+void TestTForm6::escapeAndReturnClose()
+{
+    QFETCH(int, key);
+    showDialog();
+    QVERIFY(QTest::qWaitFor([&] {
+        m_form->activateWindow();
+        return m_form->isActiveWindow();
+    }));
+    QTest::keyClick(m_form.get(), Qt::Key(key));
+    QVERIFY(!m_form->isVisible());
 }
 
 QTEST_MAIN(TestTForm6)

@@ -192,8 +192,9 @@ void TestPicking::overlayStaysOutOfTheSurface()
             QTRY_VERIFY(!QGuiApplication::clipboard()->image().isNull());
             QCOMPARE(QColor(QGuiApplication::clipboard()->image().pixel(*at)),
                      pickTypeColour(QStringLiteral("fault")));
-            // The pointer's depth and azimuth (column 100: 50.25 degrees) in the status bar.
-            // Sent, not moved: the real pointer's own enter and leave would race with it.
+            // Under the pointer (column 100: 50.25 degrees) the record's depth, the sample and the
+            // hole's orientation, as the readouts show it. Sent, not moved: the real pointer's own
+            // enter and leave would race with it.
             const QPoint over(ImageLeft + 100, 60);
             QMouseEvent move(QEvent::MouseMove, over, DXDraw1(form)->mapToGlobal(over),
                              Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -201,7 +202,7 @@ void TestPicking::overlayStaysOutOfTheSurface()
             QCOMPARE(
                 form.pointerText(),
                 QStringLiteral("Depth %1 m   Azimuth 50.3").arg(depthOfRow(40 + 60), 0, 'f', 3) +
-                    QChar(0x00B0));
+                    QChar(0x00B0) + "   RGB 128 128 128   Angle 60.0   Bearing 45.0");
             form.menu().ShowPicks1->trigger();
             QCOMPARE(QColor(DXDraw1(form)->grab().toImage().pixel(*at)),
                      QColor(expected.pixel(*at)));

@@ -10,9 +10,12 @@
 #include "viewerdriver.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QtTest>
@@ -70,6 +73,7 @@ private slots:
     void scrollBarFollowsTheWindowSize();
     void dataFileErrorReturnsToIdle();
     void partialRecordIsNoticed();
+    void openWhileOpenReplacesTheLog();
     void goToDepth_data();
     void goToDepth();
     void malformedHeaderIsStillNamed();
@@ -146,7 +150,9 @@ void TestOpenCommand::opensThroughTheDialog()
 void TestOpenCommand::openBeforeTheTimerRunsOnce()
 {
     // "&Open" chosen before the command-line timer fires: the named file opens at once, and
-    // neither the timer nor another "&Open" starts a second open inside the running one.
+    // neither the timer nor another "&Open" starts a second open inside the running one; "&Open"
+    // while the log is shown offers the open dialog for the next log, and its cancel leaves
+    // the log shown.
     const QString log = writeTestLog("early", 12, 2000);
     Viewer viewer({"kivo-viewer", log});
     TForm1 &form = *viewer.form1;
@@ -161,8 +167,9 @@ void TestOpenCommand::openBeforeTheTimerRunsOnce()
         .then([&] {
             const ModalWatch watch;
             form.ReplayLog1Click();
-            QCOMPARE(watch.seen(), QStringList());
+            QCOMPARE(watch.seen(), QStringList{"QFileDialog"});
             QCOMPARE(form.menu().state(), MainMenu::State::Viewing);
+            QCOMPARE(Label2(form)->text(), QStringLiteral("EARLY.BHX"));
         })
         .then([&] {
             // The timer's event, had it been on its way already.
@@ -360,7 +367,7 @@ void TestOpenCommand::menuStatesFollowTheLog()
     QCOMPARE(enabled(), QStringLiteral("1001001001"));
     const QString log = writeTestLog("menus", 12, 3000);
     ViewerDriver driver(form);
-    driver.then([&] { QCOMPARE(enabled(), QStringLiteral("0111111111")); }).then([&] {
+    driver.then([&] { QCOMPARE(enabled(), QStringLiteral("1111111111")); }).then([&] {
         // Ctrl+W closes the log.
         form.activateWindow();
         QTRY_VERIFY(form.isActiveWindow());
@@ -516,6 +523,58 @@ void TestOpenCommand::goToDepth()
             QCOMPARE(firstDifference(DXDraw1(form)->Surface()->image(), expected), QString());
         });
     driver.openAndRun(log);
+}
+
+void TestOpenCommand::openWhileOpenReplacesTheLog()
+{
+    const QString first = writeTestLog("first", 12, 3000);
+    const QString second = writeTestLog("second", 11, 100);
+    const QString third = writeTestLog("third", 12, 100);
+    TForm1 &form = *m_viewer->form1;
+    int closes = 0;
+    connect(&form.session(), &LogSession::logClosed, this, [&] { ++closes; });
+    ViewerDriver driver(form);
+    bool sawSecond = false;
+    driver
+        .then([&] {
+            QTest::keyClick(ScrollBar4(form), Qt::Key_PageDown);
+            form.openFile(second); // as Open Recent does
+        })
+        .then([&] {
+            // The first log went through its close-down; the second opened from the top.
+            QCOMPARE(closes, 1);
+            QCOMPARE(Label2(form)->text(), QStringLiteral("SECOND.BHX"));
+            QCOMPARE(form.session().position(), qint64(0));
+            sawSecond = true;
+            // A dropped .bhx replaces it in turn; another file type is not taken.
+            QMimeData other;
+            other.setUrls({QUrl::fromLocalFile(m_dir->filePath("notes.txt"))});
+            QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &other, Qt::LeftButton,
+                                    Qt::NoModifier);
+            QApplication::sendEvent(form.centralWidget(), &refused);
+            QVERIFY(!refused.isAccepted());
+            QMimeData dropped;
+            dropped.setUrls({QUrl::fromLocalFile(third)});
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(form.centralWidget(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton,
+                            Qt::NoModifier);
+            QApplication::sendEvent(form.centralWidget(), &drop);
+            QVERIFY(drop.isAccepted());
+        })
+        .then([] {}) // the loop sees the close request once this turn is over
+        .then([&] { QCOMPARE(Label2(form)->text(), QStringLiteral("THIRD.BHX")); });
+    driver.openAndRun(first);
+    QTRY_VERIFY(!form.openCommand().running());
+    QVERIFY(sawSecond);
+    QCOMPARE(form.recentFiles(), (QStringList{third, second, first}));
+    // Kept in the settings file for the next start.
+    form.close();
+    Viewer next;
+    QCOMPARE(next.form1->recentFiles(), (QStringList{third, second, first}));
+    QCOMPARE(next.form1->menu().Recent1->actions().size(), 3);
 }
 
 void TestOpenCommand::partialRecordIsNoticed()

@@ -13,6 +13,7 @@ class TestTopBar : public QObject {
 private slots:
     void depthReadoutShowsEveryDigit_data();
     void depthReadoutShowsEveryDigit();
+    void everyReadoutSaysWhatItShows();
 };
 
 void TestTopBar::depthReadoutShowsEveryDigit_data()
@@ -42,6 +43,15 @@ void TestTopBar::depthReadoutShowsEveryDigit()
     // A short depth after a long one has the normal face again.
     bar.setDepthReadout(formatDepthReadout(1500, QLocale::c()));
     QCOMPARE(bar.Label1->font(), normal);
+}
+
+void TestTopBar::everyReadoutSaysWhatItShows()
+{
+    TopBar bar;
+    for (QLabel *part : {bar.Label1, bar.Label2, bar.Label3, bar.Label5, bar.Image1, bar.Image2,
+                         bar.Image3, bar.Image5})
+        QVERIFY2(!part->toolTip().isEmpty(), qPrintable(part->objectName()));
+    QCOMPARE(bar.Image3->toolTip(), bar.Label1->toolTip()); // the ruler names the depth
 }
 
 QTEST_MAIN(TestTopBar)
