@@ -22,15 +22,6 @@ constexpr double HitDistance = 6.0;
 // A trace drawn in 4-degree steps looks round at any size a screen or page gives it.
 constexpr int TraceSteps = 45;
 
-// A line one pixel wide at any scale: Qt strokes these on its fast path, which thousands of
-// traces need.
-QPen cosmeticPen(const QColor &colour)
-{
-    QPen pen(colour, 1.0);
-    pen.setCosmetic(true);
-    return pen;
-}
-
 QPolygonF pixelPolyline(const NetLayout &net, const std::vector<NetPoint> &points)
 {
     QPolygonF polygon;
@@ -56,7 +47,7 @@ std::vector<NetPoint> smallCircle(double halfAngle, int steps = 90)
 
 void drawGraticule(QPainter &painter, const NetLayout &net)
 {
-    painter.setPen(cosmeticPen(plotGrid()));
+    painter.setPen(thinPen(painter, plotGrid()));
     painter.setBrush(Qt::NoBrush);
     for (int dip = 10; dip <= 90; dip += 10) {
         painter.drawPolyline(pixelPolyline(net, greatCircle(dip, 90.0)));
@@ -80,7 +71,7 @@ void drawContours(QPainter &painter, const NetLayout &net, const std::vector<Plo
     const std::vector<ContourLevel> levels =
         contourLines(poleDensity(picks, options.method, options.weighted));
     for (size_t k = 0; k < levels.size(); ++k) {
-        painter.setPen(cosmeticPen(contourColour(int(k), int(levels.size()))));
+        painter.setPen(thinPen(painter, contourColour(int(k), int(levels.size()))));
         QVector<QLineF> lines;
         lines.reserve(qsizetype(levels[k].segments.size()));
         for (const auto &[a, b] : levels[k].segments)
@@ -121,7 +112,7 @@ void drawPicks(QPainter &painter, const NetLayout &net, const std::vector<PlotPi
             continue;
         const QColor colour = pickTypeColour(pick.type);
         if (greatCircles) {
-            painter.setPen(cosmeticPen(symbolOutline(colour)));
+            painter.setPen(thinPen(painter, symbolOutline(colour)));
             painter.setBrush(Qt::NoBrush);
             painter.drawPolyline(
                 pixelPolyline(net, greatCircle(*pick.dip, pick.poleAzimuth(), TraceSteps)));

@@ -1,7 +1,7 @@
 // KIVO Log Viewer
 #include "plots/symbolstamp.h"
 
-#include <QPaintEngine>
+#include "plots/plotstyle.h"
 
 #include <cmath>
 
@@ -11,8 +11,7 @@ SymbolStamp::SymbolStamp(QPainter &painter, double radius, double penWidth)
     : m_painter(painter)
     , m_radius(radius)
     , m_penWidth(penWidth)
-    , m_stamped(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster &&
-                painter.worldTransform().type() <= QTransform::TxTranslate)
+    , m_stamped(drawsPixels(painter) && painter.worldTransform().type() <= QTransform::TxTranslate)
     , m_side(int(std::ceil(2.0 * (radius + penWidth))) + 3)
 {}
 

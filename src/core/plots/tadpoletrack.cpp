@@ -37,7 +37,7 @@ void drawGrid(QPainter &painter, const TadpoleLayout &layout, const QFont &font)
     painter.setFont(font);
     for (int dip = 0; dip <= 90; dip += 10) {
         const double x = layout.xOfDip(dip);
-        painter.setPen(QPen(dip % 30 == 0 ? plotInk() : plotGrid(), dip % 90 == 0 ? 1.0 : 0.5));
+        painter.setPen(thinPen(painter, dip % 30 == 0 ? plotInk() : plotGrid()));
         painter.drawLine(QPointF(x, track.top()), QPointF(x, track.bottom()));
         if (dip % 30 == 0) {
             const QString label = QString::number(dip);
@@ -58,7 +58,7 @@ void drawGrid(QPainter &painter, const TadpoleLayout &layout, const QFont &font)
         if (!yOfLine)
             continue;
         const double y = *yOfLine;
-        painter.setPen(QPen(plotGrid(), 0.5));
+        painter.setPen(thinPen(painter, plotGrid()));
         painter.drawLine(QPointF(track.left(), y), QPointF(track.right(), y));
         const int decimals = std::max(0, int(-std::floor(std::log10(step))));
         const QString label = QString::number(depth, 'f', decimals);

@@ -69,8 +69,9 @@ PlotsPanel::PlotsPanel(LogSession &session, QWidget *parent)
     auto *splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(m_tadpole);
     splitter->addWidget(lower);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    // The plots start at their size hints and share the rest of the dock's height alike.
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(splitter);

@@ -24,6 +24,7 @@ public:
 
     PlotView(const QString &name, PlotPainter paint, HitTest hitTest, QWidget *parent = nullptr);
 
+    QSize sizeHint() const override { return QSize(320, 320); }
     QImage picture() const;
     void copyToClipboard();
     // Asks for a file and writes the plot at the view's size; errors are reported in a box.
