@@ -43,4 +43,11 @@ bool readPicks(const QCommandLineParser &parser, const QString &logPath, QString
     return true;
 }
 
+bool samePath(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath() ||
+           (!ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath());
+}
+
 } // namespace kivo::cli

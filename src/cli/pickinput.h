@@ -14,4 +14,8 @@ namespace kivo::cli {
 bool readPicks(const QCommandLineParser &parser, const QString &logPath, QString &path,
                QList<Pick> &picks);
 
+// The two names are one file (the second need not exist yet): an output never replaces the
+// picks file.
+bool samePath(const QString &a, const QString &b);
+
 } // namespace kivo::cli

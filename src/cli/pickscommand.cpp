@@ -9,7 +9,6 @@
 #include "picks/atomicsave.h"
 #include "picks/picksfile.h"
 
-#include <QFileInfo>
 
 namespace kivo::cli {
 
@@ -28,13 +27,6 @@ QByteArray picksJson(const QList<Pick> &picks, const QList<PickValues> &values)
     }
     json.endArray();
     return json.result();
-}
-
-bool samePath(const QString &a, const QString &b)
-{
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath() ||
-           (!ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath());
 }
 
 } // namespace

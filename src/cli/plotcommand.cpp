@@ -276,6 +276,10 @@ int runPlot(const QStringList &arguments)
     QList<Pick> picks;
     if (!readPicks(parser, logPath, picksPath, picks))
         return ExitRefused;
+    if (!request.out.isEmpty() && samePath(request.out, picksPath)) {
+        printError("--out names the picks file, which a plot never writes");
+        return ExitUsage;
+    }
     PickCalculator &calculator = *log.session.pickCalculator();
     calculator.setFallbackDiameter(diameter);
     QList<PickValues> values;

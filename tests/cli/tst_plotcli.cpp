@@ -191,6 +191,10 @@ void TestPlotCli::refusals_data()
     QTest::newRow("missing picks file")
         << QStringList{"--kind", "rose", "--picks", m_dir.filePath("none.csv"), "--out", png} << 2
         << "none.csv cannot be read";
+    QTest::newRow("json over the picks file")
+        << QStringList{"--kind", "stereonet", "--format",
+                       "json",   "--out",     m_dir.filePath("well.picks.csv")}
+        << 1 << "--out names the picks file";
     QTest::newRow("folder that does not exist")
         << QStringList{"--kind", "rose", "--out", m_dir.filePath("none/a.png")} << 2
         << "cannot be written";
@@ -205,6 +209,10 @@ void TestPlotCli::refusals()
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
     QVERIFY(!QFile::exists(m_dir.filePath("refused.png")));
+    // The picks file is as it was: five picks.
+    QFile picks(m_dir.filePath("well.picks.csv"));
+    QVERIFY(picks.open(QIODevice::ReadOnly));
+    QCOMPARE(picks.readAll().count('\n'), 6);
 }
 
 QTEST_GUILESS_MAIN(TestPlotCli)

@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #include "plots/plotstyle.h"
 
+#include <QPaintEngine>
+
 #include <algorithm>
 
 namespace kivo {
@@ -31,6 +33,18 @@ QFont plotFont(const QRectF &area)
 QColor symbolOutline(const QColor &fill)
 {
     return fill.darker(170);
+}
+
+bool drawsPixels(const QPainter &painter)
+{
+    return painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+}
+
+QPen thinPen(const QPainter &painter, const QColor &colour)
+{
+    QPen pen(colour, 1.0);
+    pen.setCosmetic(drawsPixels(painter));
+    return pen;
 }
 
 } // namespace kivo

@@ -27,7 +27,7 @@ void drawRings(QPainter &painter, const NetLayout &net, int largest, const QFont
     // Rings at a quarter, half and three quarters of the largest count, and the largest.
     for (int quarter = 1; quarter <= 4; ++quarter) {
         const double r = net.radius * std::sqrt(quarter / 4.0);
-        painter.setPen(QPen(quarter == 4 ? plotInk() : plotGrid(), quarter == 4 ? 1.5 : 0.5));
+        painter.setPen(quarter == 4 ? QPen(plotInk(), 1.5) : thinPen(painter, plotGrid()));
         painter.drawEllipse(net.centre, r, r);
         if (largest > 0 && quarter % 2 == 0) {
             painter.setPen(plotInk());

@@ -5,6 +5,7 @@
 #include "plots/contours.h"
 #include "plots/fisher.h"
 #include "plots/plotstyle.h"
+#include "plots/symbolstamp.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>
@@ -18,6 +19,8 @@ namespace {
 
 constexpr double PoleRadius = 3.5;
 constexpr double HitDistance = 6.0;
+// A trace drawn in 4-degree steps looks round at any size a screen or page gives it.
+constexpr int TraceSteps = 45;
 
 QPolygonF pixelPolyline(const NetLayout &net, const std::vector<NetPoint> &points)
 {
@@ -44,7 +47,7 @@ std::vector<NetPoint> smallCircle(double halfAngle, int steps = 90)
 
 void drawGraticule(QPainter &painter, const NetLayout &net)
 {
-    painter.setPen(QPen(plotGrid(), 0.5));
+    painter.setPen(thinPen(painter, plotGrid()));
     painter.setBrush(Qt::NoBrush);
     for (int dip = 10; dip <= 90; dip += 10) {
         painter.drawPolyline(pixelPolyline(net, greatCircle(dip, 90.0)));
@@ -68,7 +71,7 @@ void drawContours(QPainter &painter, const NetLayout &net, const std::vector<Plo
     const std::vector<ContourLevel> levels =
         contourLines(poleDensity(picks, options.method, options.weighted));
     for (size_t k = 0; k < levels.size(); ++k) {
-        painter.setPen(QPen(contourColour(int(k), int(levels.size())), 1.2));
+        painter.setPen(thinPen(painter, contourColour(int(k), int(levels.size()))));
         QVector<QLineF> lines;
         lines.reserve(qsizetype(levels[k].segments.size()));
         for (const auto &[a, b] : levels[k].segments)
@@ -103,20 +106,20 @@ void drawFrame(QPainter &painter, const NetLayout &net, const QFont &font)
 void drawPicks(QPainter &painter, const NetLayout &net, const std::vector<PlotPick> &picks,
                bool greatCircles)
 {
+    SymbolStamp stamp(painter, PoleRadius, 1.0);
     for (const PlotPick &pick : picks) {
         if (!pick.hasPole())
             continue;
         const QColor colour = pickTypeColour(pick.type);
         if (greatCircles) {
-            painter.setPen(QPen(symbolOutline(colour), 1.2));
+            painter.setPen(thinPen(painter, symbolOutline(colour)));
             painter.setBrush(Qt::NoBrush);
-            painter.drawPolyline(pixelPolyline(net, greatCircle(*pick.dip, pick.poleAzimuth())));
+            painter.drawPolyline(
+                pixelPolyline(net, greatCircle(*pick.dip, pick.poleAzimuth(), TraceSteps)));
             continue;
         }
-        painter.setPen(QPen(symbolOutline(colour), 1.0));
-        painter.setBrush(colour);
-        painter.drawEllipse(net.toPixel(projectLine(poleOf(*pick.dip, pick.poleAzimuth()))),
-                            PoleRadius, PoleRadius);
+        stamp.draw(net.toPixel(projectLine(poleOf(*pick.dip, pick.poleAzimuth()))), colour,
+                   symbolOutline(colour));
     }
 }
 

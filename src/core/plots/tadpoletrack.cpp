@@ -3,8 +3,10 @@
 
 #include "picks/typecolour.h"
 #include "plots/plotstyle.h"
+#include "plots/symbolstamp.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QtMath>
 
 #include <cmath>
@@ -35,7 +37,7 @@ void drawGrid(QPainter &painter, const TadpoleLayout &layout, const QFont &font)
     painter.setFont(font);
     for (int dip = 0; dip <= 90; dip += 10) {
         const double x = layout.xOfDip(dip);
-        painter.setPen(QPen(dip % 30 == 0 ? plotInk() : plotGrid(), dip % 90 == 0 ? 1.0 : 0.5));
+        painter.setPen(thinPen(painter, dip % 30 == 0 ? plotInk() : plotGrid()));
         painter.drawLine(QPointF(x, track.top()), QPointF(x, track.bottom()));
         if (dip % 30 == 0) {
             const QString label = QString::number(dip);
@@ -56,7 +58,7 @@ void drawGrid(QPainter &painter, const TadpoleLayout &layout, const QFont &font)
         if (!yOfLine)
             continue;
         const double y = *yOfLine;
-        painter.setPen(QPen(plotGrid(), 0.5));
+        painter.setPen(thinPen(painter, plotGrid()));
         painter.drawLine(QPointF(track.left(), y), QPointF(track.right(), y));
         const int decimals = std::max(0, int(-std::floor(std::log10(step))));
         const QString label = QString::number(depth, 'f', decimals);
@@ -123,21 +125,28 @@ void drawTadpoleTrack(QPainter &painter, const QRectF &area, const std::vector<P
     const TadpoleLayout layout(area, range);
     drawGrid(painter, layout, plotFont(area));
     painter.setClipRect(area);
+    // The tails of one type in one call, then the heads over them.
+    QHash<QRgb, QVector<QLineF>> tails;
     for (const PlotPick &pick : picks) {
         const auto head = layout.head(pick);
-        if (!head)
+        const auto tail = layout.tailEnd(pick);
+        if (!head || !tail)
             continue;
-        const QColor colour = pickTypeColour(pick.type);
-        const QPen pen(symbolOutline(colour), 1.5);
-        if (const auto tail = layout.tailEnd(pick)) {
-            // The tail starts at the head's rim, so that it never covers the head's fill.
-            const QPointF along = (*tail - *head) / TadpoleLayout::TailLength;
-            painter.setPen(pen);
-            painter.drawLine(*head + along * TadpoleLayout::HeadRadius, *tail);
+        // The tail starts at the head's rim, so that it never covers the head's fill.
+        const QPointF along = (*tail - *head) / TadpoleLayout::TailLength;
+        tails[pickTypeColour(pick.type).rgb()]
+            << QLineF(*head + along * TadpoleLayout::HeadRadius, *tail);
+    }
+    for (auto it = tails.cbegin(); it != tails.cend(); ++it) {
+        painter.setPen(QPen(symbolOutline(QColor(it.key())), 1.5));
+        painter.drawLines(it.value());
+    }
+    SymbolStamp stamp(painter, TadpoleLayout::HeadRadius, 1.5);
+    for (const PlotPick &pick : picks) {
+        if (const auto head = layout.head(pick)) {
+            const QColor colour = pickTypeColour(pick.type);
+            stamp.draw(*head, pick.oriented ? colour : plotPaper(), symbolOutline(colour));
         }
-        painter.setPen(pen);
-        painter.setBrush(pick.oriented ? colour : plotPaper());
-        painter.drawEllipse(*head, TadpoleLayout::HeadRadius, TadpoleLayout::HeadRadius);
     }
     painter.restore();
 }

@@ -48,6 +48,9 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
         item(View1, QStringLiteral("&Display Adjust"), QKeySequence(Qt::CTRL | Qt::Key_D));
     View1->addSeparator();
     GoToDepth1 = item(View1, QStringLiteral("Go to &Depth..."), QKeySequence(Qt::CTRL | Qt::Key_G));
+    View1->addSeparator();
+    Plots1 = item(View1, QStringLiteral("&Plots"), QKeySequence());
+    Plots1->setCheckable(true);
 
     About1 = bar->addAction(QStringLiteral("&About..."));
     About1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));

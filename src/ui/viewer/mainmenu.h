@@ -52,6 +52,7 @@ public:
     QMenu *View1;
     QAction *BrightnessAdjust1; // "&Display Adjust"
     QAction *GoToDepth1;        // "Go to &Depth..."
+    QAction *Plots1;            // "&Plots", checked while the plots panel shows
     QAction *About1;            // "&About..."
     QMenu *Picks1;
     QAction *NewPick1;          // "&New Pick"

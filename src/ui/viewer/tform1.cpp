@@ -11,6 +11,7 @@
 #include "ui/export/exportcommand.h"
 #include "ui/header/tform6.h"
 #include "ui/picks/pickscommands.h"
+#include "ui/plots/plotsdock.h"
 #include "ui/print/printcommands.h"
 #include "ui/print/printlogcommand.h"
 #include "ui/print/tform8.h"
@@ -64,6 +65,7 @@ TForm1::TForm1(const QStringList &arguments)
     m_pointerReadout->setObjectName(QStringLiteral("PointerReadout"));
     statusBar()->addPermanentWidget(m_pointerReadout);
     m_picks = std::make_unique<PicksCommands>(*this);
+    m_plots = new PlotsDock(*this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
@@ -76,6 +78,7 @@ TForm1::TForm1(const QStringList &arguments)
 
 TForm1::~TForm1()
 {
+    delete m_plots; // it follows the session's picks, which go with the window
     m_picks.reset();
     // The area's last Finalize raises OnFinalize, which the spare surfaces handle.
     DXDraw1->Finalize();

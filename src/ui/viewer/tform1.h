@@ -21,6 +21,7 @@ class ExportCommand;
 class MainMenu;
 class OpenCommand;
 class PicksCommands;
+class PlotsDock;
 class PrintCommands;
 class PrintLogCommand;
 class TDXDraw;
@@ -57,6 +58,7 @@ public:
     OpenCommand &openCommand() { return *m_open; }
     PrintCommands &printCommands() { return *m_print; }
     PicksCommands &picksCommands() { return *m_picks; }
+    PlotsDock &plotsDock() { return *m_plots; }
     // True once the window has closed: the open command's loop then ends and the program quits.
     bool quitRequested() const { return m_quitRequested; }
     // The directory the settings file stores, and the file.
@@ -157,6 +159,7 @@ private:
     std::unique_ptr<PrintLogCommand> m_printLog;
     std::unique_ptr<ExportCommand> m_export;
     std::unique_ptr<PicksCommands> m_picks;
+    PlotsDock *m_plots;
     bool m_shown = false;
     bool m_quitRequested = false;
 };
