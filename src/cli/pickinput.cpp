@@ -2,6 +2,7 @@
 #include "cli/pickinput.h"
 
 #include "cli/clicommon.h"
+#include "cli/pickoutput.h"
 #include "kivoerror.h"
 #include "picks/picksfile.h"
 #include "picks/pickstore.h"
@@ -48,6 +49,28 @@ bool samePath(const QString &a, const QString &b)
     const QString ca = QFileInfo(a).canonicalFilePath();
     return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath() ||
            (!ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath());
+}
+
+int loadPicks(const QCommandLineParser &parser, const QString &out, const char *what,
+              const std::optional<double> &diameter, OpenedLog &log, QList<Pick> &picks,
+              QList<PickValues> &values)
+{
+    const QString logPath = parser.positionalArguments().first();
+    if (!openLog(logPath, log))
+        return ExitRefused;
+    QString picksPath;
+    if (!readPicks(parser, logPath, picksPath, picks))
+        return ExitRefused;
+    if (!out.isEmpty() && samePath(out, picksPath)) {
+        printError(QStringLiteral("--out names the picks file, which %1 never writes")
+                       .arg(QLatin1String(what)));
+        return ExitUsage;
+    }
+    PickCalculator &calculator = *log.session.pickCalculator();
+    calculator.setFallbackDiameter(diameter);
+    if (!pickValues(calculator, picks, values, log.session.layout().unitSuffix()))
+        return ExitRefused;
+    return ExitOk;
 }
 
 } // namespace kivo::cli

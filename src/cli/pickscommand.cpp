@@ -9,7 +9,6 @@
 #include "picks/atomicsave.h"
 #include "picks/picksfile.h"
 
-
 namespace kivo::cli {
 
 namespace {
@@ -61,25 +60,13 @@ int runPicks(const QStringList &arguments)
     std::optional<double> diameter;
     if (!diameterOption(parser, diameter))
         return ExitUsage;
-    const QString logPath = parser.positionalArguments().first();
-
-    OpenedLog log;
-    if (!openLog(logPath, log))
-        return ExitRefused;
-    QString picksPath;
-    QList<Pick> picks;
-    if (!readPicks(parser, logPath, picksPath, picks))
-        return ExitRefused;
     const QString out = parser.value("out");
-    if (!out.isEmpty() && samePath(out, picksPath)) {
-        printError("--out names the picks file, which an export never writes");
-        return ExitUsage;
-    }
-    PickCalculator &calculator = *log.session.pickCalculator();
-    calculator.setFallbackDiameter(diameter);
+    OpenedLog log;
+    QList<Pick> picks;
     QList<PickValues> values;
-    if (!pickValues(calculator, picks, values, log.session.layout().unitSuffix()))
-        return ExitRefused;
+    exitCode = loadPicks(parser, out, "an export", diameter, log, picks, values);
+    if (exitCode != ExitOk)
+        return exitCode;
 
     QByteArray bytes;
     if (format == "csv")

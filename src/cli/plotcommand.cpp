@@ -267,24 +267,12 @@ int runPlot(const QStringList &arguments)
     std::optional<double> diameter;
     if (!plotOptions(parser, request) || !diameterOption(parser, diameter))
         return ExitUsage;
-    const QString logPath = parser.positionalArguments().first();
-
     OpenedLog log;
-    if (!openLog(logPath, log))
-        return ExitRefused;
-    QString picksPath;
     QList<Pick> picks;
-    if (!readPicks(parser, logPath, picksPath, picks))
-        return ExitRefused;
-    if (!request.out.isEmpty() && samePath(request.out, picksPath)) {
-        printError("--out names the picks file, which a plot never writes");
-        return ExitUsage;
-    }
-    PickCalculator &calculator = *log.session.pickCalculator();
-    calculator.setFallbackDiameter(diameter);
     QList<PickValues> values;
-    if (!pickValues(calculator, picks, values, log.session.layout().unitSuffix()))
-        return ExitRefused;
+    exitCode = loadPicks(parser, request.out, "a plot", diameter, log, picks, values);
+    if (exitCode != ExitOk)
+        return exitCode;
     const std::vector<PlotPick> shown = filtered(plotPicks(picks, values), request.filter);
 
     try {
@@ -296,7 +284,8 @@ int runPlot(const QStringList &arguments)
             return ExitOk;
         }
         const TadpoleRange range = trackRange(log.session, request.filter, shown);
-        const QString title = QFileInfo(logPath).completeBaseName() + " " + parser.value("kind");
+        const QString title =
+            QFileInfo(log.dataPath).completeBaseName() + " " + parser.value("kind");
         savePlotFile(request.out, request.size, title, plotPainter(request, shown, range));
     } catch (const KivoError &error) {
         printError(error.text());
