@@ -112,8 +112,13 @@ std::optional<QPointF> TadpoleLayout::tailEnd(const PlotPick &pick) const
     const auto h = head(pick);
     if (!h || !pick.dipAzimuth)
         return std::nullopt;
-    const double azimuth = qDegreesToRadians(*pick.dipAzimuth);
-    return *h + QPointF(std::sin(azimuth), -std::cos(azimuth)) * TailLength;
+    return tadpoleTail(*h, *pick.dipAzimuth, TailLength);
+}
+
+QPointF tadpoleTail(const QPointF &head, double dipAzimuth, double length)
+{
+    const double azimuth = qDegreesToRadians(dipAzimuth);
+    return head + QPointF(std::sin(azimuth), -std::cos(azimuth)) * length;
 }
 
 void drawTadpoleTrack(QPainter &painter, const QRectF &area, const std::vector<PlotPick> &picks,

@@ -21,6 +21,11 @@ struct TadpoleRange {
     QString unitSuffix;
 };
 
+// The end of a tadpole's tail of a length drawn from its head toward a dip azimuth in degrees,
+// with North up the page and East right: the one rule of every tadpole track, on screen and
+// on paper.
+QPointF tadpoleTail(const QPointF &head, double dipAzimuth, double length);
+
 // Where things fall on a track drawn in an area: depth down (top of the range at the track's
 // top), true dip 0 to 90 degrees across, a margin for the depths on the left and the dips above.
 class TadpoleLayout {

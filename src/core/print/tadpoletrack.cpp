@@ -1,10 +1,10 @@
 // KIVO Log Viewer
 #include "print/tadpoletrack.h"
 
+#include "plots/tadpoletrack.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
-
-#include <cmath>
 
 namespace kivo {
 
@@ -12,7 +12,6 @@ namespace {
 
 constexpr double HeadRadius = 3.0;
 constexpr double TailLength = 12.0;
-constexpr double DegreesToRadians = 3.14159265358979323846 / 180.0;
 
 } // namespace
 
@@ -33,10 +32,8 @@ void drawTadpoleTrack(QPainter &painter, const QRectF &track, const std::vector<
     for (const Tadpole &tadpole : tadpoles) {
         const QPointF head(track.left() + track.width() * qBound(0.0, tadpole.dip, 90.0) / 90.0,
                            tadpole.y);
-        const double angle = tadpole.azimuth * DegreesToRadians;
         painter.setPen(QPen(tadpole.colour, 1.2));
-        painter.drawLine(QLineF(head, head + QPointF(std::sin(angle), -std::cos(angle)) *
-                                                 (HeadRadius + TailLength)));
+        painter.drawLine(QLineF(head, tadpoleTail(head, tadpole.azimuth, HeadRadius + TailLength)));
         painter.setBrush(tadpole.trueDip ? QBrush(tadpole.colour) : QBrush(Qt::white));
         painter.drawEllipse(head, HeadRadius, HeadRadius);
     }
