@@ -89,7 +89,7 @@ std::optional<qint64> exportImage(ImageFile &file, const LogLayout &layout,
     if (request.factor < 1)
         throw KivoError(
             QStringLiteral("The decimation must be 1 or more, not %1.").arg(request.factor));
-    RecordDepths depths(file);
+    DepthIndex depths(file, layout.SamplesPerLine);
     const qint64 a = std::llround(request.fromDepth * 1000.0);
     const qint64 b = std::llround(request.toDepth * 1000.0);
     DepthOrderReader reader(file, depths.span(qMin(a, b), qMax(a, b)), depths.ascending());

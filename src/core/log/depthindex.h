@@ -10,11 +10,22 @@ namespace kivo {
 
 class ImageFile;
 
-// Finds records by depth: the record whose depth is nearest a given depth (ties: the lower
-// record number) by bisection, taking the records' depths as monotonic, rising or falling, so
-// that a search reads about log2(records) records in a log of any size. The depths, angles and
-// bearings it reads are kept, so that many look-ups in one file share the upper levels of their
-// searches.
+// Records first..last of a data file, both included; empty when last < first.
+struct RecordSpan {
+    qint64 first = 0;
+    qint64 last = -1;
+
+    bool isEmpty() const { return last < first; }
+    qint64 size() const { return isEmpty() ? 0 : last - first + 1; }
+};
+
+// Finds records by depth, by bisection, so that a search reads about log2(records) records in a
+// log of any size: the record nearest a depth (ties: the lower record number) and the records
+// between two depths. A log runs one way in depth, growing with the record number (recorded
+// going down) or shrinking (going up); which way is read from the first and last records, so
+// that the depths, not the header's log mode, decide which record is the shallowest. The depths,
+// angles and bearings it reads are kept, so that many look-ups in one file share the upper levels
+// of their searches.
 class DepthIndex {
 public:
     struct Entry {
@@ -28,13 +39,22 @@ public:
     // The record nearest the depth (in the log's unit); nullopt for a file without records or
     // a depth that is no number. Throws KivoError when the file cannot be read.
     std::optional<qint64> nearest(double depth);
+    // The records whose depths lie in [shallow, deep] (thousandths, shallow <= deep). Throws
+    // KivoError when the file cannot be read.
+    RecordSpan span(qint64 shallow, qint64 deep);
     // Record n's fields; throws KivoError when the file no longer holds it.
     const Entry &entry(qint64 record);
+    // The records of the file, and whether their depths grow with the record number (also for
+    // fewer than two records).
+    qint64 count();
+    bool ascending();
 
 private:
     static constexpr size_t MaxCached = 1 << 20;
 
-    qint64 firstAtOrPast(qint32 target, bool rising);
+    // The first record whose depth is at or past the target down the file's direction
+    // (orBeyond false), or past it (true).
+    qint64 firstAtOrPast(qint64 target, bool orBeyond = false);
 
     ImageFile &m_file;
     int m_samplesPerLine;

@@ -1,7 +1,7 @@
 // KIVO Log Viewer
 #pragma once
 
-#include "log/recorddepths.h"
+#include "log/depthindex.h"
 
 #include <QByteArray>
 

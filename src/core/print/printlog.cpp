@@ -61,7 +61,7 @@ public:
         , m_page(page)
         , m_dpi(request.verticalDpi > 0 ? request.verticalDpi : dotsPerInch)
         , m_progress(progress)
-        , m_depths(session.imageFile())
+        , m_depths(session.imageFile(), session.layout().SamplesPerLine)
         , m_pages(qMin(thousandths(request.fromDepth), thousandths(request.toDepth)),
                   qMax(thousandths(request.fromDepth), thousandths(request.toDepth)), request.scale,
                   PrintLogPages::metresPerUnit(session.layout().DepthUnit), dotsPerInch,
@@ -231,7 +231,7 @@ private:
     QRect m_page;
     double m_dpi;
     JobProgress &m_progress;
-    RecordDepths m_depths;
+    DepthIndex m_depths;
     PrintLogPages m_pages;
     DepthOrderReader m_reader;
     ImageRowMapper m_mapper;

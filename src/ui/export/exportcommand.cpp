@@ -3,7 +3,7 @@
 
 #include "export/imageexport.h"
 #include "kivoerror.h"
-#include "log/recorddepths.h"
+#include "log/depthindex.h"
 #include "ui/common/messages.h"
 #include "ui/common/progresswindow.h"
 #include "ui/export/exportdialog.h"
@@ -28,14 +28,14 @@ std::pair<double, double> viewRange(LogSession &session)
             bottom = record;
         }
     }
-    RecordDepths depths(session.imageFile());
+    DepthIndex depths(session.imageFile(), session.layout().SamplesPerLine);
     if (!top) {
         if (depths.count() == 0)
             throw KivoError(QStringLiteral("The log holds no record: there is nothing to export."));
         top = 0;
         bottom = depths.count() - 1;
     }
-    return {depths.depth(*top) / 1000.0, depths.depth(*bottom) / 1000.0};
+    return {depths.entry(*top).depth / 1000.0, depths.entry(*bottom).depth / 1000.0};
 }
 
 } // namespace

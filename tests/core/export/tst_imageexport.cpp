@@ -4,7 +4,7 @@
 #include "kivoerror.h"
 #include "log/imagefile.h"
 #include "log/loglayout.h"
-#include "log/recorddepths.h"
+#include "log/depthindex.h"
 #include "shell/jobprogress.h"
 #include "testlog.h"
 #include "tiffimage.h"
@@ -143,7 +143,7 @@ void TestImageExport::spansFollowTheDepths()
     QFETCH(qint64, first);
     QFETCH(qint64, last);
     open(writePatternLog(m_dir->path(), 100, firstDepth, step));
-    RecordDepths depths(m_file);
+    DepthIndex depths(m_file, m_layout.SamplesPerLine);
     QCOMPARE(depths.ascending(), step > 0);
     const RecordSpan span = depths.span(shallow, deep);
     QCOMPARE(span.first, first);
