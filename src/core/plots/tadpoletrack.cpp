@@ -30,11 +30,11 @@ double roundStep(double span, double length, double pixels)
     return 10.0 * power;
 }
 
-void drawGrid(QPainter &painter, const TadpoleLayout &layout, const QFont &font)
+void drawGrid(QPainter &painter, const TadpoleLayout &layout)
 {
     const QRectF &track = layout.track();
-    const QFontMetricsF metrics(font);
-    painter.setFont(font);
+    const QFontMetricsF metrics(layout.font());
+    painter.setFont(layout.font());
     for (int dip = 0; dip <= 90; dip += 10) {
         const double x = layout.xOfDip(dip);
         painter.setPen(thinPen(painter, dip % 30 == 0 ? plotInk() : plotGrid()));
@@ -60,6 +60,8 @@ void drawGrid(QPainter &painter, const TadpoleLayout &layout, const QFont &font)
         const double y = *yOfLine;
         painter.setPen(thinPen(painter, plotGrid()));
         painter.drawLine(QPointF(track.left(), y), QPointF(track.right(), y));
+        if (!layout.labelsDepths())
+            continue;
         const int decimals = std::max(0, int(-std::floor(std::log10(step))));
         const QString label = QString::number(depth, 'f', decimals);
         painter.setPen(plotInk());
@@ -74,13 +76,39 @@ void drawGrid(QPainter &painter, const TadpoleLayout &layout, const QFont &font)
 
 } // namespace
 
-TadpoleLayout::TadpoleLayout(const QRectF &area, const TadpoleRange &range)
+TadpoleLayout::TadpoleLayout(const TadpoleRange &range, const QFont &font, bool labelsDepths)
     : m_range(range)
+    , m_font(font)
+    , m_labelsDepths(labelsDepths)
+{}
+
+TadpoleLayout::TadpoleLayout(const QRectF &area, const TadpoleRange &range)
+    : TadpoleLayout(range, plotFont(area), true)
 {
-    const QFontMetricsF metrics(plotFont(area));
-    const double left = metrics.horizontalAdvance(QStringLiteral("00000.00")) + 8.0;
-    const double top = metrics.height() + 6.0;
-    m_track = area.adjusted(left, top, -(HeadRadius + 4.0), -(HeadRadius + 2.0));
+    m_area = area;
+    m_track =
+        area.adjusted(labelRoomLeft(), labelRoomAbove(), -(HeadRadius + 4.0), -(HeadRadius + 2.0));
+}
+
+TadpoleLayout TadpoleLayout::onTrack(const QRectF &track, const TadpoleRange &range)
+{
+    TadpoleLayout layout(range, plotFont(track), false);
+    layout.m_track = track;
+    layout.m_area = track.adjusted(-(HeadRadius + 4.0), -layout.labelRoomAbove(), HeadRadius + 4.0,
+                                   HeadRadius + 2.0);
+    return layout;
+}
+
+double TadpoleLayout::labelRoomAbove() const
+{
+    return QFontMetricsF(m_font).height() + 6.0;
+}
+
+double TadpoleLayout::labelRoomLeft() const
+{
+    return m_labelsDepths
+               ? QFontMetricsF(m_font).horizontalAdvance(QStringLiteral("00000.00")) + 8.0
+               : HeadRadius + 4.0;
 }
 
 double TadpoleLayout::xOfDip(double dip) const
@@ -112,24 +140,24 @@ std::optional<QPointF> TadpoleLayout::tailEnd(const PlotPick &pick) const
     const auto h = head(pick);
     if (!h || !pick.dipAzimuth)
         return std::nullopt;
-    return tadpoleTail(*h, *pick.dipAzimuth, TailLength);
-}
-
-QPointF tadpoleTail(const QPointF &head, double dipAzimuth, double length)
-{
-    const double azimuth = qDegreesToRadians(dipAzimuth);
-    return head + QPointF(std::sin(azimuth), -std::cos(azimuth)) * length;
+    const double azimuth = qDegreesToRadians(*pick.dipAzimuth);
+    return *h + QPointF(std::sin(azimuth), -std::cos(azimuth)) * TailLength;
 }
 
 void drawTadpoleTrack(QPainter &painter, const QRectF &area, const std::vector<PlotPick> &picks,
                       const TadpoleRange &range)
 {
+    drawTadpoleTrack(painter, TadpoleLayout(area, range), picks);
+}
+
+void drawTadpoleTrack(QPainter &painter, const TadpoleLayout &layout,
+                      const std::vector<PlotPick> &picks)
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(area, plotPaper());
-    const TadpoleLayout layout(area, range);
-    drawGrid(painter, layout, plotFont(area));
-    painter.setClipRect(area);
+    painter.fillRect(layout.area(), plotPaper());
+    drawGrid(painter, layout);
+    painter.setClipRect(layout.area());
     // The tails of one type in one call, then the heads over them.
     QHash<QRgb, QVector<QLineF>> tails;
     for (const PlotPick &pick : picks) {

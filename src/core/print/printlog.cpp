@@ -9,9 +9,10 @@
 #include "picks/pickset.h"
 #include "picks/traceoverlay.h"
 #include "picks/typecolour.h"
+#include "plots/plotpick.h"
+#include "plots/tadpoletrack.h"
 #include "print/printlogpages.h"
 #include "print/printscreen.h"
-#include "print/tadpoletrack.h"
 #include "shell/jobprogress.h"
 
 #include <QFileInfo>
@@ -182,32 +183,24 @@ private:
         drawTraces(image, 0, RowDepthMap(m_rowDepths), traces);
     }
 
-    // The tadpoles of the picks on page k: the true dip where the hole's orientation gives it,
-    // else the apparent dip, hollow.
+    // The tadpoles of the picks on page k, on the track the plots draw: the true dip where the
+    // hole's orientation gives it, else the apparent dip, hollow. A pick on a page boundary
+    // belongs to the page below.
     void drawTadpoles(int k)
     {
-        const PickSet &picks = m_session.picks();
         const double top = m_page.top() + TrackTop;
         const bool last = k + 1 == m_pages.pageCount();
-        std::vector<Tadpole> tadpoles;
-        for (int i = 0; i < picks.count(); ++i) {
-            const double depth = picks.pick(i).trace.depth * 1000.0;
-            if (depth < m_pages.pageTop(k) ||
-                (last ? depth > m_pages.pageBottom(k) : depth >= m_pages.pageBottom(k)))
-                continue;
-            const PickValues &values = picks.values(i);
-            const bool trueDip = values.trueDip && values.trueDipAzimuth;
-            const auto dip = trueDip ? values.trueDip : values.apparentDip;
-            if (!dip)
-                continue;
-            tadpoles.push_back({top + m_pages.yOf(k, depth), *dip,
-                                trueDip ? *values.trueDipAzimuth : values.apparentDipAzimuth,
-                                pickTypeColour(picks.pick(i).type), trueDip});
+        const double shallow = m_pages.pageTop(k) / 1000.0;
+        const double deep = m_pages.pageBottom(k) / 1000.0;
+        std::vector<PlotPick> onPage;
+        for (const PlotPick &pick : plotPicks(m_session.picks())) {
+            if (pick.depth >= shallow && (last ? pick.depth <= deep : pick.depth < deep))
+                onPage.push_back(pick);
         }
-        drawTadpoleTrack(
-            m_painter,
-            QRectF(m_trackRight + TadpoleGap, top, TadpoleTrackWidth, m_pages.trackHeight(k)),
-            tadpoles);
+        const QRectF track(m_trackRight + TadpoleGap, top, TadpoleTrackWidth,
+                           m_pages.trackHeight(k));
+        drawTadpoleTrack(m_painter, TadpoleLayout::onTrack(track, {shallow, deep, QString()}),
+                         onPage);
     }
 
     // The depths grow with the reader's order and the targets with the rows: the cursor only
