@@ -47,9 +47,35 @@ void applyChannelTables(const ChannelTables &tables, uchar *samples, int count)
     }
 }
 
-void addLuminances(LuminanceHistogram &histogram, const uchar *samples, int count)
+namespace {
+
+// ceil(2^32 / d): (n * R[d]) >> 32 is n / d rounded down, exactly, for any n below 2^24 and d
+// below 256 (the excess n * (R[d] * d - 2^32) / (2^32 d) stays below 1 / d).
+constexpr std::array<quint64, 256> reciprocals()
 {
-    for (int i = 0; i < count; ++i, samples += 3)
+    std::array<quint64, 256> r{};
+    for (quint64 d = 1; d < 256; ++d)
+        r[d] = ((quint64(1) << 32) + d - 1) / d;
+    return r;
+}
+
+// The gain that takes a brightest channel of b to 255 at most, 16.16.
+constexpr std::array<quint32, 256> gainCeilings()
+{
+    std::array<quint32, 256> ceilings{};
+    for (quint32 b = 1; b < 256; ++b)
+        ceilings[b] = (255u << 16) / b;
+    return ceilings;
+}
+
+constexpr std::array<quint64, 256> Reciprocals = reciprocals();
+constexpr std::array<quint32, 256> GainCeilings = gainCeilings();
+
+} // namespace
+
+void addLuminances(LuminanceHistogram &histogram, const uchar *samples, int count, int stride)
+{
+    for (int i = 0; i < count; i += stride, samples += 3 * stride)
         ++histogram[size_t(luminanceOf(samples[0], samples[1], samples[2]))];
 }
 
@@ -63,11 +89,15 @@ LuminanceGains equalisationGains(const LuminanceHistogram &window)
         gains.fill(1u << 16);
         return gains;
     }
+    // 255 * cumulative / total rounded down, by one multiplication a bin: the error of the
+    // product (below 1e-13) is far below the smallest step 1 / total can make (above 1e-11 for
+    // any window of fewer than 1e10 samples), so the nudge never passes a true integer.
+    const double scale = 255.0 / double(total);
     quint64 cumulative = window[0];
     for (size_t y = 1; y < 256; ++y) {
         cumulative += window[y];
-        const quint64 equalised = 255 * cumulative / total;
-        gains[y] = quint32((equalised << 16) / y);
+        const auto equalised = quint64(qint64(double(cumulative) * scale + 1e-12));
+        gains[y] = quint32(((equalised << 16) * Reciprocals[y]) >> 32);
     }
     return gains;
 }
@@ -75,18 +105,15 @@ LuminanceGains equalisationGains(const LuminanceHistogram &window)
 void applyLuminanceGains(const LuminanceGains &gains, uchar *samples, int count)
 {
     for (int i = 0; i < count; ++i, samples += 3) {
-        const int red = samples[0];
-        const int green = samples[1];
-        const int blue = samples[2];
-        const int brightest = std::max({red, green, blue});
-        if (brightest == 0)
-            continue;
-        // The gain that takes the brightest channel to 255 at most.
-        const quint32 ceiling = (255u << 16) / quint32(brightest);
-        const quint32 gain = std::min(gains[size_t(luminanceOf(red, green, blue))], ceiling);
-        samples[0] = uchar((quint32(red) * gain + 0x8000) >> 16);
-        samples[1] = uchar((quint32(green) * gain + 0x8000) >> 16);
-        samples[2] = uchar((quint32(blue) * gain + 0x8000) >> 16);
+        const quint32 red = samples[0];
+        const quint32 green = samples[1];
+        const quint32 blue = samples[2];
+        const quint32 brightest = std::max(red, std::max(green, blue));
+        const quint32 gain = std::min(gains[size_t(luminanceOf(int(red), int(green), int(blue)))],
+                                      GainCeilings[brightest]);
+        samples[0] = uchar((red * gain + 0x8000) >> 16);
+        samples[1] = uchar((green * gain + 0x8000) >> 16);
+        samples[2] = uchar((blue * gain + 0x8000) >> 16);
     }
 }
 

@@ -35,9 +35,10 @@ inline int luminanceOf(int red, int green, int blue)
     return (77 * red + 150 * green + 29 * blue + 128) >> 8;
 }
 
-// How often each luminance occurs over a run of samples.
+// How often each luminance occurs over a run of samples, counting every stride-th sample from
+// the first.
 using LuminanceHistogram = std::array<quint32, 256>;
-void addLuminances(LuminanceHistogram &histogram, const uchar *samples, int count);
+void addLuminances(LuminanceHistogram &histogram, const uchar *samples, int count, int stride = 1);
 
 // The gain of each luminance Y under histogram equalisation of a window's luminances,
 // Y' = 255 * cdf(Y) / total (a window whose luminances are spread evenly maps each to itself),

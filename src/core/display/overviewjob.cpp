@@ -5,6 +5,8 @@
 #include "log/imagefile.h"
 #include "shell/jobprogress.h"
 
+#include <sys/resource.h>
+
 namespace kivo {
 
 namespace {
@@ -75,6 +77,9 @@ void OverviewJob::cancel()
 void OverviewJob::work(QString dataPath, qint64 recordSize, int samplesPerLine, int rows,
                        int generation)
 {
+    // Below the window's thread, so that on a busy machine its events are served first (the
+    // nice value is the calling thread's own on Linux).
+    ::setpriority(PRIO_PROCESS, 0, 10);
     ThreadProgress progress(m_cancelled, [this, generation](int percent) {
         post(generation, [this, percent] { emit progressed(percent); });
     });
