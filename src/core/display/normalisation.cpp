@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #include "display/normalisation.h"
 
+#include "display/normalisationavx2.h"
+
 #include <algorithm>
 
 namespace kivo {
@@ -104,7 +106,10 @@ LuminanceGains equalisationGains(const LuminanceHistogram &window)
 
 void applyLuminanceGains(const LuminanceGains &gains, uchar *samples, int count)
 {
-    for (int i = 0; i < count; ++i, samples += 3) {
+    const int done =
+        hasAvx2() ? applyLuminanceGainsAvx2(gains.data(), GainCeilings.data(), samples, count) : 0;
+    samples += 3 * done;
+    for (int i = done; i < count; ++i, samples += 3) {
         const quint32 red = samples[0];
         const quint32 green = samples[1];
         const quint32 blue = samples[2];

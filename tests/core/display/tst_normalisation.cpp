@@ -63,6 +63,7 @@ private slots:
     void equalisation_data();
     void equalisation();
     void equalisationKeepsHue();
+    void longRunsEqualSingleSamples();
     void greyScale_data();
     void greyScale();
     void windowRecords_data();
@@ -172,6 +173,27 @@ void TestNormalisation::equalisationKeepsHue()
                          qPrintable(QStringLiteral("sample %1").arg(i)));
     }
     QVERIFY(lifted > 1500);
+}
+
+void TestNormalisation::longRunsEqualSingleSamples()
+{
+    // A long run goes eight samples at a time where the processor allows; each sample must come
+    // out as it does alone. Bright, dark and saturated samples, with gains of a dark window.
+    QRandomGenerator random(11);
+    QByteArray run(3 * 1001, 0);
+    for (auto &byte : run)
+        byte = char(random.bounded(0, 256));
+    LuminanceHistogram dark{};
+    for (int y = 0; y < 100; ++y)
+        dark[size_t(y)] = 10;
+    const LuminanceGains gains = equalisationGains(dark);
+    QByteArray together = run;
+    applyLuminanceGains(gains, data(together), 1001);
+    for (int i = 0; i < 1001; ++i) {
+        QByteArray alone = run.mid(3 * i, 3);
+        applyLuminanceGains(gains, data(alone), 1);
+        QCOMPARE(together.mid(3 * i, 3), alone);
+    }
 }
 
 void TestNormalisation::greyScale_data()
