@@ -28,7 +28,7 @@ int windowRecordsFor(double metres, double spacing, int depthUnit)
     const double length = depthUnit == 0 ? metres : metres / 0.3048;
     if (!(spacing > 0) || !std::isfinite(spacing))
         return 1;
-    return int(qBound(1.0, std::round(length / spacing), 1e6));
+    return int(qBound(1.0, std::round(length / spacing), double(MaxWindowRecords)));
 }
 
 std::pair<qint64, qint64> windowOfRecord(qint64 k, int w, qint64 count)

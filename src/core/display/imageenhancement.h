@@ -27,8 +27,10 @@ struct ImageEnhancement {
 };
 
 // The moving window's length, and its records for a log whose records lie spacing apart (in the
-// log's depth unit, 0 metres, otherwise feet): at least one.
+// log's depth unit, 0 metres, otherwise feet): at least one, and at most MaxWindowRecords, so
+// that records with absurd depths cannot make a pass read a whole log.
 constexpr double DynamicWindowMetres = 0.5;
+constexpr int MaxWindowRecords = 10000;
 int windowRecordsFor(double metres, double spacing, int depthUnit);
 
 // Records [first, last] of the window of record k under dynamic normalisation over w records:

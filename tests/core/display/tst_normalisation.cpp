@@ -238,6 +238,7 @@ void TestNormalisation::windowRecords_data()
     QTest::addRow("5 mm, metres") << 0.005 << 0 << 100;
     QTest::addRow("0.01 ft") << 0.01 << 1 << 164; // 0.5 m = 1.6404 ft
     QTest::addRow("coarser than the window") << 2.0 << 0 << 1;
+    QTest::addRow("absurdly fine") << 1e-9 << 0 << 10000;
     QTest::addRow("no spacing") << 0.0 << 0 << 1;
     QTest::addRow("not a number") << std::nan("") << 0 << 1;
 }
