@@ -42,7 +42,8 @@ fuzz: deps
 # The benchmarks: a Release build of their own, then ten repetitions (medians reported).
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKIVO_BENCH=ON -DBUILD_TESTING=OFF
-	cmake --build build-bench --target bench_redraw bench_open bench_picks bench_detect bench_overlay bench_plots -j $(JOBS)
+	cmake --build build-bench --target bench_redraw bench_open bench_picks bench_detect bench_overlay bench_plots \
+		bench_enhance bench_overview bench_overviewgaps -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen build-bench/bench/bench_redraw --benchmark_repetitions=10 \
 		--benchmark_report_aggregates_only=true
 	build-bench/bench/bench_open --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
@@ -51,6 +52,10 @@ bench: deps
 	build-bench/bench/bench_overlay --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen build-bench/bench/bench_plots --benchmark_repetitions=10 \
 		--benchmark_report_aggregates_only=true
+	QT_QPA_PLATFORM=offscreen build-bench/bench/bench_enhance --benchmark_repetitions=10 \
+		--benchmark_report_aggregates_only=true
+	build-bench/bench/bench_overview --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+	build-bench/bench/bench_overviewgaps
 	cmake --build build-bench --target kivo -j $(JOBS)
 	bench/printlog-export build-bench
 

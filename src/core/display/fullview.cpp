@@ -16,12 +16,14 @@ void prepareDisplay(DisplayArea &area, const ViewGeometry &view)
 }
 
 TDIB fullViewPicture(ImageFile &file, const LogLayout &layout, const ViewGeometry &view,
-                     qint64 position, const TColourMap &colours)
+                     qint64 position, const TColourMap &colours,
+                     const ImageEnhancement *enhancement)
 {
     DisplayArea area;
     prepareDisplay(area, view);
     LogView logView(area, file, colours, layout);
     logView.setGeometry(view);
+    logView.setEnhancement(enhancement);
     logView.fullPass(position);
     TDIB picture;
     area.Surface()->CaptureTo(picture);

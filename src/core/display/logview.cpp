@@ -14,6 +14,7 @@ LogView::LogView(DisplayArea &area, ImageFile &file, const TColourMap &colours,
     , m_file(file)
     , m_colours(colours)
     , m_renderer(layout.SamplesPerLine, layout.unitSuffix(), locale)
+    , m_enhancer(layout.SamplesPerLine)
 {
     m_geometry.direction = layout.LogDirection;
 }
@@ -91,6 +92,9 @@ void LogView::surfaceRemade()
 void LogView::readAndDraw(qint64 first, qint64 last, qint64 position, int paintFrom, int paintTo)
 {
     TDirectDrawSurface &surface = *m_area.Surface();
+    const bool enhanced = m_enhancement && m_enhancement->changesSamples();
+    if (enhanced)
+        m_enhancer.prepare(*m_enhancement, m_file, first, last);
     m_file.SeekRecord(first, last - first + 1);
     for (qint64 record = first; record <= last; ++record) {
         if (m_file.AtEnd())
@@ -101,7 +105,8 @@ void LogView::readAndDraw(qint64 first, qint64 last, qint64 position, int paintF
         const auto y = m_geometry.rowOfRecord(position, record);
         if (!y)
             continue;
-        const TImageLine line(bytes, m_renderer.samplesPerLine());
+        const TImageLine line(enhanced ? m_enhancer.enhance(bytes, record) : bytes,
+                              m_renderer.samplesPerLine());
         m_rows[size_t(*y)] = {true, line.Depth()};
         if (*y >= paintFrom && *y < paintTo)
             m_renderer.DrawImageRow(surface, line, *y);

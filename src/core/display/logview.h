@@ -1,6 +1,7 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "display/imageenhancement.h"
 #include "display/striprenderer.h"
 #include "log/loglayout.h"
 #include "log/viewgeometry.h"
@@ -48,6 +49,9 @@ public:
     // log prepared it, so that rows no record reaches (a short log) show white again, and makes
     // the next pass draw everything.
     void surfaceRemade();
+    // What the image shows of the samples before the colour tables (nothing changed when
+    // null); read at each pass, like the colour tables.
+    void setEnhancement(const ImageEnhancement *enhancement) { m_enhancement = enhancement; }
 
 private:
     struct RowRecord {
@@ -68,6 +72,8 @@ private:
     ImageFile &m_file;
     const TColourMap &m_colours;
     StripRenderer m_renderer;
+    const ImageEnhancement *m_enhancement = nullptr;
+    StripEnhancer m_enhancer;
     ViewGeometry m_geometry;
     qint64 m_viewStart = 0;
     std::vector<RowRecord> m_rows; // what each row of the surface shows

@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+#include <cmath>
+
 namespace kivo {
 
 LogSession::LogSession()
@@ -61,6 +63,17 @@ void LogSession::openDataFile(const QString &dataPath)
     m_picks.setCalculator(m_calculator.get());
     m_geometry = {m_state.ImageFile.RecordCount(), 0, m_state.layout.LogDirection};
     m_readouts = ReadoutTexts{};
+    m_enhancement.staticTables.reset();
+    m_enhancement.windowRecords = 1;
+    try {
+        if (const auto range = recordDepthRange(); range && m_geometry.recordCount > 1)
+            m_enhancement.windowRecords = windowRecordsFor(DynamicWindowMetres,
+                                                           std::abs(range->second - range->first) /
+                                                               double(m_geometry.recordCount - 1),
+                                                           layout.DepthUnit);
+    } catch (const KivoError &) {
+        // A file that cannot be read shows its error at the first pass; the window stays 1.
+    }
     emit logOpened();
 }
 
@@ -83,6 +96,7 @@ void LogSession::close()
     m_geometry = ViewGeometry{};
     setPosition(0);
     m_readouts = ReadoutTexts{};
+    m_enhancement.staticTables.reset();
     m_state.RedrawPending = 0;
     m_state.params.ViewDepthUnit = m_unitBeforeOpen;
     emit readoutsChanged();
@@ -153,6 +167,32 @@ void LogSession::applyColourMap()
     BuildColourMap(m_state.ColourMap);
     requestRedraw(RedrawFull);
     emit colourMapChanged();
+}
+
+void LogSession::setNormalisation(Normalisation normalisation)
+{
+    if (normalisation == m_enhancement.normalisation)
+        return;
+    m_enhancement.normalisation = normalisation;
+    requestRedraw(RedrawFull);
+    emit enhancementChanged();
+}
+
+void LogSession::setGreyScale(bool grey)
+{
+    if (grey == m_enhancement.greyScale)
+        return;
+    m_enhancement.greyScale = grey;
+    requestRedraw(RedrawFull);
+    emit enhancementChanged();
+}
+
+void LogSession::setLogStatistics(const ChannelHistograms &histograms)
+{
+    m_enhancement.staticTables = staticStretchTables(histograms);
+    if (m_enhancement.normalisation == Normalisation::Static)
+        requestRedraw(RedrawFull);
+    emit enhancementChanged();
 }
 
 void LogSession::setVerticalDpi(double dpi)

@@ -1,6 +1,7 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "display/imageenhancement.h"
 #include "log/logopener.h"
 #include "log/readouts.h"
 #include "log/viewerstate.h"
@@ -91,6 +92,15 @@ public:
     void setContrast(double contrast);
     void applyColourMap();
 
+    // What the image shows of the samples before the colour tables. A change asks for a full
+    // redraw. The whole log's statistics come from the pass that builds the overview; until
+    // then static normalisation shows the samples as recorded. The mode and the grey scale stay
+    // for the next log, the statistics go with the log.
+    const ImageEnhancement &enhancement() const { return m_enhancement; }
+    void setNormalisation(Normalisation normalisation);
+    void setGreyScale(bool grey);
+    void setLogStatistics(const ChannelHistograms &histograms);
+
     void setVerticalDpi(double dpi);
     void setLastLogDir(const QString &directory);
     void setOpenFromCommandLine(bool fromCommandLine);
@@ -109,6 +119,7 @@ signals:
     void positionChanged(qint64 position);
     void readoutsChanged();
     void colourMapChanged();
+    void enhancementChanged();
 
 private:
     ViewerState m_state;
@@ -117,6 +128,7 @@ private:
     ViewGeometry m_geometry;
     qint64 m_position = 0;
     ReadoutTexts m_readouts;
+    ImageEnhancement m_enhancement;
     int m_unitBeforeOpen = 0;
     bool m_open = false;
 };

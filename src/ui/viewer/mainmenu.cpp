@@ -2,6 +2,7 @@
 #include "ui/viewer/mainmenu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,6 +47,18 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
     View1 = bar->addMenu(QStringLiteral("&View"));
     BrightnessAdjust1 =
         item(View1, QStringLiteral("&Display Adjust"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    Normalisation1 = View1->addMenu(QStringLiteral("&Normalisation"));
+    auto *modes = new QActionGroup(this);
+    NormalisationOff1 = item(Normalisation1, QStringLiteral("&Off"), QKeySequence());
+    NormalisationStatic1 = item(Normalisation1, QStringLiteral("&Static"), QKeySequence());
+    NormalisationDynamic1 = item(Normalisation1, QStringLiteral("&Dynamic"), QKeySequence());
+    for (QAction *mode : {NormalisationOff1, NormalisationStatic1, NormalisationDynamic1}) {
+        mode->setCheckable(true);
+        modes->addAction(mode);
+    }
+    NormalisationOff1->setChecked(true);
+    GreyScale1 = item(View1, QStringLiteral("&Grey Scale"), QKeySequence());
+    GreyScale1->setCheckable(true);
     View1->addSeparator();
     GoToDepth1 = item(View1, QStringLiteral("Go to &Depth..."), QKeySequence(Qt::CTRL | Qt::Key_G));
     View1->addSeparator();

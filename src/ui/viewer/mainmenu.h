@@ -51,9 +51,14 @@ public:
     QAction *Copy1; // "&Copy"
     QMenu *View1;
     QAction *BrightnessAdjust1; // "&Display Adjust"
-    QAction *GoToDepth1;        // "Go to &Depth..."
-    QAction *Plots1;            // "&Plots", checked while the plots panel shows
-    QAction *About1;            // "&About..."
+    QMenu *Normalisation1;      // "&Normalisation": one of Off, Static, Dynamic
+    QAction *NormalisationOff1;
+    QAction *NormalisationStatic1;
+    QAction *NormalisationDynamic1;
+    QAction *GreyScale1; // "&Grey Scale", checkable
+    QAction *GoToDepth1; // "Go to &Depth..."
+    QAction *Plots1;     // "&Plots", checked while the plots panel shows
+    QAction *About1;     // "&About..."
     QMenu *Picks1;
     QAction *NewPick1;          // "&New Pick"
     QAction *DeletePick1;       // "&Delete Pick"

@@ -110,6 +110,7 @@ bool OpenCommand::openLog()
                                      m_session.imageFile().fileSize(), layout.recordSize()));
     m_view = std::make_unique<LogView>(area.area(), m_session.imageFile(), m_session.colourMap(),
                                        layout);
+    m_view->setEnhancement(&m_session.enhancement());
     setRows(area.height());
     if (m_session.geometry().scrollBarShown()) {
         const ViewGeometry &view = m_session.geometry();

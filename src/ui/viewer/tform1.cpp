@@ -19,6 +19,7 @@
 #include "ui/viewer/gotodepthdialog.h"
 #include "ui/viewer/mainmenu.h"
 #include "ui/viewer/opencommand.h"
+#include "ui/viewer/overviewcolumn.h"
 #include "ui/viewer/tform7.h"
 #include "ui/viewer/topbar.h"
 #include "ui/viewer/tscrollbar.h"
@@ -134,7 +135,8 @@ void TForm1::buildLayout()
     barColumn->addWidget(ScrollBar4);
     panelRow->addWidget(Panel10);
     row->addWidget(Panel4);
-    row->addStretch(1);
+    m_overview = new OverviewColumn(m_session, central);
+    row->addWidget(m_overview, 1);
     column->addLayout(row, 1);
     setCentralWidget(central);
     // A .bhx dropped anywhere on the window's body opens (the main window's own drop events
@@ -155,6 +157,14 @@ void TForm1::connectMenu()
     connect(m_menu->PrintLog1, &QAction::triggered, this, &TForm1::PrintLog1Click);
     connect(m_menu->ExportImage1, &QAction::triggered, this, &TForm1::ExportImage1Click);
     connect(m_menu->BrightnessAdjust1, &QAction::triggered, this, &TForm1::BrightnessAdjust1Click);
+    connect(m_menu->NormalisationOff1, &QAction::triggered, this,
+            [this] { m_session.setNormalisation(Normalisation::Off); });
+    connect(m_menu->NormalisationStatic1, &QAction::triggered, this,
+            [this] { m_session.setNormalisation(Normalisation::Static); });
+    connect(m_menu->NormalisationDynamic1, &QAction::triggered, this,
+            [this] { m_session.setNormalisation(Normalisation::Dynamic); });
+    connect(m_menu->GreyScale1, &QAction::toggled, this,
+            [this](bool grey) { m_session.setGreyScale(grey); });
     connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(m_menu->GoToDepth1, &QAction::triggered, this, &TForm1::GoToDepth1Click);

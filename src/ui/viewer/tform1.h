@@ -20,6 +20,7 @@ namespace kivo {
 class ExportCommand;
 class MainMenu;
 class OpenCommand;
+class OverviewColumn;
 class PicksCommands;
 class PlotsDock;
 class PrintCommands;
@@ -59,6 +60,7 @@ public:
     PrintCommands &printCommands() { return *m_print; }
     PicksCommands &picksCommands() { return *m_picks; }
     PlotsDock &plotsDock() { return *m_plots; }
+    OverviewColumn &overview() { return *m_overview; }
     // True once the window has closed: the open command's loop then ends and the program quits.
     bool quitRequested() const { return m_quitRequested; }
     // The directory the settings file stores, and the file.
@@ -142,6 +144,7 @@ private:
     TScrollBar *ScrollBar4;
     QTimer *Timer1;
     QLabel *m_pointerReadout;
+    OverviewColumn *m_overview; // right of the image panel, in the space left over
 
     TForm2 *Form2 = nullptr;
     TForm6 *Form6 = nullptr;

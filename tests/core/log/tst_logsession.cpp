@@ -21,6 +21,7 @@ private slots:
     void readoutsFollowThePosition();
     void closeGivesBackTheUnit();
     void unreadableHeaderIsStillNamed();
+    void staticNormalisationWaitsForStatistics();
 
 private:
     // Opens a log of `count` records, direction 2, in feet.
@@ -41,6 +42,30 @@ void TestLogSession::open(LogSession &session, qint64 count)
     session.prepareOpen();
     QVERIFY(session.readHeader(path).accepted());
     session.openDataFile(path);
+}
+
+void TestLogSession::staticNormalisationWaitsForStatistics()
+{
+    LogSession session;
+    open(session, 500);
+    // Records 0.01 ft apart: the moving window is 0.5 m = 1.64 ft, 164 records.
+    QCOMPARE(session.enhancement().windowRecords, 164);
+    QSignalSpy changed(&session, &LogSession::enhancementChanged);
+    session.setNormalisation(Normalisation::Static);
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(!session.enhancement().changesSamples()); // shown as recorded until the statistics
+    session.takeRedrawRequest();
+    ChannelHistograms histograms;
+    histograms.add(10, 20, 30);
+    histograms.add(200, 220, 240);
+    session.setLogStatistics(histograms);
+    QVERIFY(session.state().RedrawPending);
+    QCOMPARE(session.takeRedrawRequest(), quint8(RedrawFull));
+    QVERIFY(session.enhancement().changesSamples());
+    QCOMPARE(int(session.enhancement().staticTables->at(0)[200]), 255);
+    session.close();
+    QVERIFY(!session.enhancement().staticTables);
+    QCOMPARE(session.enhancement().normalisation, Normalisation::Static); // kept for the next log
 }
 
 void TestLogSession::positionStaysInTheScrollRange_data()
