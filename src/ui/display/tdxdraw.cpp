@@ -100,8 +100,13 @@ void TDXDraw::reportRefusedSize()
 void TDXDraw::wheelEvent(QWheelEvent *event)
 {
     const int steps = m_wheelNotches.add(event->angleDelta().y());
-    if (steps != 0)
+    if (steps != 0 && event->modifiers().testFlag(Qt::ControlModifier)) {
+        // The surface is shown centred where the sizes differ.
+        const int top = m_area.Surface() ? (height() - m_area.Surface()->Height()) / 2 : 0;
+        emit zoomWheelTurned(steps, int(event->position().y()) - top);
+    } else if (steps != 0) {
         emit wheelTurned(steps);
+    }
     event->accept();
 }
 

@@ -49,6 +49,8 @@ signals:
     void resized();
     // The mouse wheel turned over the area: steps of one notch, negative towards the user.
     void wheelTurned(int steps);
+    // The same with Ctrl held, over the surface's row (which may lie outside it).
+    void zoomWheelTurned(int steps, int row);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

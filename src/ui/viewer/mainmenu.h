@@ -53,6 +53,8 @@ public:
     QAction *BrightnessAdjust1; // "&Display Adjust"
     QAction *GoToDepth1;        // "Go to &Depth..."
     QAction *Plots1;            // "&Plots", checked while the plots panel shows
+    QAction *ZoomIn1;           // "Zoom &In": Ctrl++ (and Ctrl+=), fewer records a row
+    QAction *ZoomOut1;          // "Zoom &Out": Ctrl+-, more records a row
     QAction *About1;            // "&About..."
     QMenu *Picks1;
     QAction *NewPick1;          // "&New Pick"

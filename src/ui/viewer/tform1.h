@@ -105,6 +105,8 @@ public:
     void Exit1Click();
     void About1Click();
     void GoToDepth1Click();
+    // Zoom In (steps > 0: fewer records a row) or Out, keeping the record on the row in place.
+    void zoomBy(int steps, int row = 0);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -125,6 +127,7 @@ private:
     // The .bhx file dropped, or empty.
     static QString droppedLog(const QMimeData *data);
     void showReadouts();
+    void showZoom();
 
     LogSession m_session;
 
@@ -142,6 +145,7 @@ private:
     TScrollBar *ScrollBar4;
     QTimer *Timer1;
     QLabel *m_pointerReadout;
+    QLabel *m_zoomReadout;
 
     TForm2 *Form2 = nullptr;
     TForm6 *Form6 = nullptr;
