@@ -58,6 +58,8 @@ void LogView::incrementalPass(qint64 position)
     }
     m_renderer.setColourMap(m_colours);
     m_viewStart = start;
+    // The margin is drawn whole; of the image only the rows uncovered.
+    QRegion changed(0, 0, StripRenderer::ImageLeft, rows);
     if (shift != 0) {
         surface->Draw(0, int(shift), surface->ClientRect(), *surface);
         // The rows' records move with the picture; the uncovered rows are read below.
@@ -75,10 +77,12 @@ void LogView::incrementalPass(qint64 position)
         const auto b = m_geometry.lineOnRow(position, paintTo - 1);
         if (a && b)
             readAndDraw(qMin(*a, *b), qMax(*a, *b), position, paintFrom, paintTo);
+        changed += QRect(0, paintFrom, surface->Width(), paintTo - paintFrom);
     }
     forgetVanishedRecords(position);
     drawMargin();
-    finishPass();
+    m_area.Surface()->Canvas().ReleaseCanvas();
+    m_area.Present(int(shift), changed);
 }
 
 void LogView::surfaceRemade()

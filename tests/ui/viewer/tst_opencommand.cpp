@@ -5,6 +5,8 @@
 #include "referenceview.h"
 #include "testlog.h"
 #include "ui/display/tdxdraw.h"
+#include "ui/picks/pickscommands.h"
+#include "ui/picks/picktool.h"
 #include "ui/viewer/mainmenu.h"
 #include "ui/viewer/tscrollbar.h"
 #include "viewerdriver.h"
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QtTest>
@@ -69,6 +72,7 @@ private slots:
     void scrollingMatchesFullRedraw();
     void readoutsFollowTheEndOfEachAction();
     void zoomFollowsKeysAndWheel();
+    void screenFollowsLineSteps();
     void menuStatesFollowTheLog();
     void reopeningRestoresDepthUnit();
     void shortLogHasNoScrollBar();
@@ -431,6 +435,58 @@ void TestOpenCommand::zoomFollowsKeysAndWheel()
         .then([&] { matches("Ctrl+wheel away from the user", 1); });
     driver.openAndRun(log);
     QCOMPARE(zoomReadout->text(), QString());
+}
+
+// A line step paints only part of the area again: what the X server shows must still be what
+// painting the whole area shows, traces of picks crossing the view's edges included.
+void TestOpenCommand::screenFollowsLineSteps()
+{
+    const QString log = writeTestLog("screen", 12, 3000);
+    TForm1 &form = *m_viewer->form1;
+    TScrollBar *bar = ScrollBar4(form);
+    TDXDraw *area = DXDraw1(form);
+    const auto depthOfRow = [&](int y) {
+        return (FirstDepth + (bar->value() + y) * DepthStep) / 1000.0;
+    };
+    const auto screenMatches = [&](const char *action) {
+        const QPoint at = area->mapTo(&form, QPoint());
+        const QImage shown =
+            form.screen()
+                ->grabWindow(form.winId(), at.x(), at.y(), area->width(), area->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        const QImage whole = area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QString difference = firstDifference(shown, whole);
+        QVERIFY2(difference.isEmpty(), qPrintable(QString(action) + ": " + difference));
+    };
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            PickSet &picks = form.session().picks();
+            const int rows = area->height();
+            // Steep traces across the bottom and the top edge, a flat one in the middle; the
+            // first selected (drawn wider, with its trough marked).
+            const PickId steep = picks.add(Pick{{depthOfRow(rows - 10), 0.3, 100.0}});
+            picks.add(Pick{{depthOfRow(20), 0.25, 300.0}});
+            picks.add(Pick{{depthOfRow(rows / 2), 0.01, 0.0}});
+            form.picksCommands().tool().select(steep);
+            QTest::keyClick(bar, Qt::Key_Down);
+        })
+        .then([&] {
+            screenMatches("line down");
+            QTest::keyClick(bar, Qt::Key_Down);
+        })
+        .then([&] {
+            screenMatches("second line down");
+            QTest::keyClick(bar, Qt::Key_Up);
+        })
+        .then([&] {
+            screenMatches("line up");
+            form.session().setZoom(2);
+        })
+        .then([&] { QTest::keyClick(bar, Qt::Key_Down); })
+        .then([&] { screenMatches("line down at 1:2"); });
+    driver.openAndRun(log);
 }
 
 void TestOpenCommand::menuStatesFollowTheLog()
