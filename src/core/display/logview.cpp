@@ -7,6 +7,8 @@
 #include "log/imagefile.h"
 #include "log/timageline.h"
 
+#include <cstring>
+
 namespace kivo {
 
 LogView::LogView(DisplayArea &area, ImageFile &file, const TColourMap &colours,
@@ -58,8 +60,8 @@ void LogView::incrementalPass(qint64 position)
     }
     m_renderer.setColourMap(m_colours);
     m_viewStart = start;
-    // The margin is drawn whole; of the image only the rows uncovered.
-    QRegion changed(0, 0, StripRenderer::ImageLeft, rows);
+    // Of the image only the rows uncovered change; the margin is seen to below.
+    QRegion changed;
     if (shift != 0) {
         surface->Draw(0, int(shift), surface->ClientRect(), *surface);
         // The rows' records move with the picture; the uncovered rows are read below.
@@ -80,9 +82,48 @@ void LogView::incrementalPass(qint64 position)
         changed += QRect(0, paintFrom, surface->Width(), paintTo - paintFrom);
     }
     forgetVanishedRecords(position);
+    // The margin is drawn whole, but it differs from the shifted one only where marks came,
+    // went or moved: usually a label at the uncovered edge.
+    surface->Canvas().ReleaseCanvas();
+    keepMargin();
     drawMargin();
-    m_area.Surface()->Canvas().ReleaseCanvas();
+    surface->Canvas().ReleaseCanvas();
+    changed += changedMarginRows();
     m_area.Present(int(shift), changed);
+}
+
+void LogView::keepMargin()
+{
+    const QImage &picture = m_area.Surface()->image();
+    const int rows = qMin(m_geometry.rows, picture.height());
+    m_marginBefore.resize(size_t(qMax(0, rows)) * StripRenderer::ImageLeft);
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(&m_marginBefore[size_t(y) * StripRenderer::ImageLeft], picture.constScanLine(y),
+                    StripRenderer::ImageLeft * sizeof(quint32));
+}
+
+QRegion LogView::changedMarginRows() const
+{
+    const QImage &picture = m_area.Surface()->image();
+    const int rows = int(m_marginBefore.size() / StripRenderer::ImageLeft);
+    QRegion changed;
+    for (int y = 0; y < rows;) {
+        const auto differs = [&](int row) {
+            return std::memcmp(&m_marginBefore[size_t(row) * StripRenderer::ImageLeft],
+                               picture.constScanLine(row),
+                               StripRenderer::ImageLeft * sizeof(quint32)) != 0;
+        };
+        if (!differs(y)) {
+            ++y;
+            continue;
+        }
+        int end = y + 1;
+        while (end < rows && differs(end))
+            ++end;
+        changed += QRect(0, y, StripRenderer::ImageLeft, end - y);
+        y = end;
+    }
+    return changed;
 }
 
 void LogView::surfaceRemade()

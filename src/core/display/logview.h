@@ -7,6 +7,7 @@
 #include "log/viewgeometry.h"
 
 #include <QLocale>
+#include <QRegion>
 
 #include <optional>
 #include <vector>
@@ -72,6 +73,9 @@ private:
     void forgetVanishedRecords(qint64 position);
     void drawMargin();
     qint32 markStep();
+    // The margin's pixels before it is drawn again, and the rows where they changed since.
+    void keepMargin();
+    QRegion changedMarginRows() const;
     void finishPass();
 
     DisplayArea &m_area;
@@ -84,6 +88,7 @@ private:
     bool m_rowsKnown = false;
     LineAverage m_average;
     int m_labelRows = 0; // a label's height, once measured
+    std::vector<quint32> m_marginBefore;
 };
 
 } // namespace kivo

@@ -40,10 +40,16 @@ void LineAverage::add(const TImageLine &record)
 TImageLine LineAverage::line()
 {
     Q_ASSERT(m_count > 0);
-    const quint32 n = quint32(m_count);
+    if (m_meansOf != m_count) {
+        const quint32 n = quint32(m_count);
+        m_means.resize(255 * n + 1);
+        for (quint32 sum = 0; sum < m_means.size(); ++sum)
+            m_means[sum] = uchar((2 * sum + n) / (2 * n));
+        m_meansOf = m_count;
+    }
     uchar *out = m_record.data() + TImageLine::SamplesOffset;
     for (size_t i = 0; i < m_sums.size(); ++i)
-        out[i] = uchar((2 * m_sums[i] + n) / (2 * n));
+        out[i] = m_means[m_sums[i]];
     return TImageLine(m_record.data(), m_samples);
 }
 

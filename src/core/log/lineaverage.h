@@ -33,6 +33,10 @@ private:
     int m_count = 0;
     std::vector<quint32> m_sums;
     std::vector<uchar> m_record;
+    // The rounded mean of every sum of m_meansOf bytes: a look-up instead of a division for
+    // each channel.
+    std::vector<uchar> m_means;
+    int m_meansOf = 0;
     qint64 m_depthSum = 0;
     qint32 m_minDepth = 0;
     qint32 m_maxDepth = 0;

@@ -69,6 +69,7 @@ struct Pixels {
 RowDepthMap::RowDepthMap(const std::vector<std::optional<double>> &rowDepths)
     : m_all(rowDepths)
 {
+    m_rows.reserve(rowDepths.size());
     for (int y = 0; y < int(rowDepths.size()); ++y) {
         if (rowDepths[size_t(y)])
             m_rows.push_back({y, *rowDepths[size_t(y)]});

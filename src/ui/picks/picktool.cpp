@@ -318,6 +318,8 @@ QRect PickTool::drawOverlay(QImage &frame) const
     }
     if (m_fit)
         traces.push_back({m_fit->sinusoid, Qt::white, 1, true});
+    if (traces.empty() && m_points.isEmpty())
+        return QRect(); // nothing to draw: no need for the rows' depths either
     const RowDepthMap map = rowMap();
     QRect drawn = drawTraces(frame, StripRenderer::ImageLeft, map, traces);
     // The points given so far, and the selected pick's trough to drag.

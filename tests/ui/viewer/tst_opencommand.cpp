@@ -464,11 +464,16 @@ void TestOpenCommand::screenFollowsLineSteps()
         .then([&] {
             PickSet &picks = form.session().picks();
             const int rows = area->height();
+            const auto pick = [](double depth, double amplitude, double trough) {
+                Pick made;
+                made.trace = {depth, amplitude, trough};
+                return made;
+            };
             // Steep traces across the bottom and the top edge, a flat one in the middle; the
             // first selected (drawn wider, with its trough marked).
-            const PickId steep = picks.add(Pick{{depthOfRow(rows - 10), 0.3, 100.0}});
-            picks.add(Pick{{depthOfRow(20), 0.25, 300.0}});
-            picks.add(Pick{{depthOfRow(rows / 2), 0.01, 0.0}});
+            const PickId steep = picks.add(pick(depthOfRow(rows - 10), 0.3, 100.0));
+            picks.add(pick(depthOfRow(20), 0.25, 300.0));
+            picks.add(pick(depthOfRow(rows / 2), 0.01, 0.0));
             form.picksCommands().tool().select(steep);
             QTest::keyClick(bar, Qt::Key_Down);
         })
@@ -482,6 +487,12 @@ void TestOpenCommand::screenFollowsLineSteps()
         })
         .then([&] {
             screenMatches("line up");
+            form.menu().ShowPicks1->trigger(); // the traces hidden: nothing but the picture
+        })
+        .then([&] { QTest::keyClick(bar, Qt::Key_Down); })
+        .then([&] {
+            screenMatches("line down without traces");
+            form.menu().ShowPicks1->trigger();
             form.session().setZoom(2);
         })
         .then([&] { QTest::keyClick(bar, Qt::Key_Down); })
