@@ -43,7 +43,7 @@ fuzz: deps
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKIVO_BENCH=ON -DBUILD_TESTING=OFF
 	cmake --build build-bench --target bench_redraw bench_open bench_picks bench_detect bench_overlay bench_plots \
-		bench_enhance bench_overview bench_overviewgaps -j $(JOBS)
+		bench_enhance bench_overview bench_overviewgaps bench_linestep -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen build-bench/bench/bench_redraw --benchmark_repetitions=10 \
 		--benchmark_report_aggregates_only=true
 	build-bench/bench/bench_open --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
@@ -56,6 +56,8 @@ bench: deps
 		--benchmark_report_aggregates_only=true
 	build-bench/bench/bench_overview --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 	build-bench/bench/bench_overviewgaps
+	xvfb-run -a -s "-screen 0 1600x1200x24" build-bench/bench/bench_linestep \
+		--benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	cmake --build build-bench --target kivo -j $(JOBS)
 	bench/printlog-export build-bench
 

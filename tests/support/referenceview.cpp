@@ -15,7 +15,8 @@ TColourMap neutralColours()
     return map;
 }
 
-QImage referenceView(const QString &dataPath, int rows, qint64 position, const TColourMap &colours)
+QImage referenceView(const QString &dataPath, int rows, qint64 position, const TColourMap &colours,
+                     int zoom)
 {
     uniheader header;
     ResetHeader(header);
@@ -24,7 +25,7 @@ QImage referenceView(const QString &dataPath, int rows, qint64 position, const T
         return QImage();
     ImageFile file;
     file.OpenImageFile(dataPath, check.layout.recordSize());
-    const ViewGeometry view{file.RecordCount(), rows, check.layout.LogDirection};
+    const ViewGeometry view{file.RecordCount(), rows, check.layout.LogDirection, zoom};
     return fullViewPicture(file, check.layout, view, position, colours)
         .toImage()
         .convertToFormat(QImage::Format_RGB32);

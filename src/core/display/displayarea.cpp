@@ -52,6 +52,16 @@ void DisplayArea::Present()
         m_presenter(m_surface->image());
 }
 
+void DisplayArea::Present(int shift, const QRegion &changed)
+{
+    if (!m_scrollPresenter) {
+        Present();
+        return;
+    }
+    if (IsReady())
+        m_scrollPresenter(m_surface->image(), shift, changed);
+}
+
 void DisplayArea::Finalize()
 {
     if (!m_initialized || m_busy)

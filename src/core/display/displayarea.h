@@ -4,6 +4,7 @@
 #include "display/surface.h"
 
 #include <QImage>
+#include <QRegion>
 
 #include <functional>
 #include <memory>
@@ -20,6 +21,10 @@ public:
     // differ). It should paint the picture at once and keep no copy: a copy held while the
     // next run of drawing starts makes that run copy the surface first.
     using Presenter = std::function<void(const QImage &picture)>;
+    // Shows a picture that differs from the one presented before only in that it moved down by
+    // shift rows (up when negative) and was then drawn anew in the changed region.
+    using ScrollPresenter =
+        std::function<void(const QImage &picture, int shift, const QRegion &changed)>;
 
     DisplayArea() = default;
     // Runs Finalize.
@@ -39,6 +44,7 @@ public:
     // old size and content.
     bool setSize(int width, int height);
     void setPresenter(Presenter presenter) { m_presenter = std::move(presenter); }
+    void setScrollPresenter(ScrollPresenter presenter) { m_scrollPresenter = std::move(presenter); }
 
     // Runs Finalize when initialised, makes Surface at the area's size, marks the area
     // initialised and raises OnInitialize. Throws KivoError "Surface cannot be made" and stays
@@ -49,6 +55,9 @@ public:
     bool IsReady() const;
     // When IsReady: hands the surface's picture to the presenter. Otherwise nothing.
     void Present();
+    // The same after a pass that moved the picture and drew the changed region anew: to the
+    // scroll presenter, or without one to the presenter.
+    void Present(int shift, const QRegion &changed);
     // When initialised: raises OnFinalize, then releases Surface and its canvas; the area is
     // then uninitialised. Otherwise nothing, and also nothing from within OnInitialize or
     // OnFinalize.
@@ -66,6 +75,7 @@ private:
     bool m_busy = false; // in Initialize or Finalize, events included
     std::unique_ptr<TDirectDrawSurface> m_surface;
     Presenter m_presenter;
+    ScrollPresenter m_scrollPresenter;
 };
 
 } // namespace kivo

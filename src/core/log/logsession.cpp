@@ -121,6 +121,24 @@ void LogSession::setPosition(qint64 position)
     emit positionChanged(position);
 }
 
+void LogSession::setZoom(int zoom, int anchorRow)
+{
+    zoom = qBound(1, zoom, 16);
+    while (zoom & (zoom - 1))
+        zoom &= zoom - 1;
+    if (!m_open || zoom == m_geometry.zoom)
+        return;
+    const qint64 anchor = m_geometry.recordOnRow(m_position, anchorRow)
+                              .value_or(m_geometry.readoutRecord(m_position).value_or(0));
+    m_geometry.zoom = zoom;
+    requestRedraw(RedrawFull);
+    // The scroll bar takes its new range first (bounding its value as it likes), then the
+    // position that keeps the record in place.
+    emit zoomChanged(zoom);
+    emit geometryChanged();
+    setPosition(m_geometry.positionWithRecordOnTop(anchor, anchorRow));
+}
+
 std::optional<std::pair<double, double>> LogSession::recordDepthRange()
 {
     if (!m_open)

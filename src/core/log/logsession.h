@@ -69,7 +69,14 @@ public:
     ImageFile &imageFile() { return m_state.ImageFile; }
     const ViewGeometry &geometry() const { return m_geometry; }
 
-    // The scroll position, 0..geometry().scrollMax().
+    // How many records each row of the view averages: 1 (one record a row), 2, 4, 8 or 16.
+    int zoom() const { return m_geometry.zoom; }
+    // Sets the zoom (bounded to 1..16, down to a power of two) and scrolls so that the record
+    // on row anchorRow stays there, as near as the new scroll range allows; asks for a full
+    // redraw. Only while a log is open; closing goes back to 1.
+    void setZoom(int zoom, int anchorRow = 0);
+
+    // The scroll position, 0..geometry().scrollMax(), in rows of the zoomed view.
     qint64 position() const { return m_position; }
     void setPosition(qint64 position);
 
@@ -117,6 +124,9 @@ signals:
     void logClosed();
     void geometryChanged();
     void positionChanged(qint64 position);
+    // The geometry's zoom and scroll range changed; geometryChanged follows, then
+    // positionChanged when the position moved.
+    void zoomChanged(int zoom);
     void readoutsChanged();
     void colourMapChanged();
     void enhancementChanged();

@@ -2,6 +2,7 @@
 #include "log/pointersample.h"
 
 #include "log/imagefile.h"
+#include "log/lineaverage.h"
 #include "log/loglayout.h"
 #include "log/readouts.h"
 #include "log/timageline.h"
@@ -22,18 +23,26 @@ std::optional<PointerSample> pointerSample(ImageFile &file, const LogLayout &lay
 {
     if (column < 0 || column >= Columns)
         return std::nullopt;
-    const auto record = view.recordOnRow(position, row);
-    if (!record)
+    const auto line = view.lineOnRow(position, row);
+    if (!line)
         return std::nullopt;
-    file.SeekRecord(*record);
-    const uchar *bytes = file.ReadRecordView();
-    if (!bytes)
+    // The row as drawn: at a zoom the average of its records, the first record's angles.
+    const ViewGeometry::Records records = view.recordsOfLine(*line);
+    LineAverage average(layout.SamplesPerLine);
+    file.SeekRecord(records.first, records.count);
+    for (int i = 0; i < records.count; ++i) {
+        const uchar *bytes = file.ReadRecordView();
+        if (!bytes)
+            break;
+        average.add(TImageLine(bytes, layout.SamplesPerLine));
+    }
+    if (average.count() == 0)
         return std::nullopt;
-    const TImageLine line(bytes, layout.SamplesPerLine);
+    const TImageLine shown = average.line();
     const qint64 sample = qint64(column) * layout.SamplesPerLine / Columns;
-    const uchar *rgb = line.Samples() + 3 * sample;
-    return PointerSample{*record, line.Depth(), columnAzimuth(column), rgb[0],
-                         rgb[1],  rgb[2],       line.Angle(),          line.Bearing()};
+    const uchar *rgb = shown.Samples() + 3 * sample;
+    return PointerSample{records.first, average.meanDepth(), columnAzimuth(column), rgb[0], rgb[1],
+                         rgb[2],        shown.Angle(),       shown.Bearing()};
 }
 
 QString pointerText(const PointerSample &sample, const QString &unitSuffix)

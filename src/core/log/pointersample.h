@@ -13,7 +13,8 @@ struct LogLayout;
 struct ViewGeometry;
 
 // What lies under the pointer on the image: the record on its row and the sample of its column
-// (column j shows sample j * N / 720, as drawn).
+// (column j shows sample j * N / 720, as drawn). At a zoom the row's first record, the mean
+// depth of its records (the depth a click picks) and the sample as drawn, their average.
 struct PointerSample {
     qint64 record = 0;
     qint32 depth = 0; // thousandths of the unit

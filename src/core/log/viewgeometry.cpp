@@ -8,22 +8,35 @@ qint64 ViewGeometry::viewStart(qint64 position) const
     return direction == 2 ? position : scrollMax() - position;
 }
 
-std::optional<qint64> ViewGeometry::recordOnRow(qint64 position, int y) const
+std::optional<qint64> ViewGeometry::lineOnRow(qint64 position, int y) const
 {
     if (y < 0 || y >= rows)
         return std::nullopt;
-    const qint64 record =
+    const qint64 line =
         direction == 2 ? viewStart(position) + y : viewStart(position) + (rows - 1 - y);
-    if (record < 0 || record >= recordCount)
+    if (line < 0 || line >= lineCount())
         return std::nullopt;
-    return record;
+    return line;
+}
+
+ViewGeometry::Records ViewGeometry::recordsOfLine(qint64 line) const
+{
+    const qint64 first = line * zoom;
+    return {first, int(qBound<qint64>(0, recordCount - first, qint64(zoom)))};
+}
+
+std::optional<qint64> ViewGeometry::recordOnRow(qint64 position, int y) const
+{
+    if (const auto line = lineOnRow(position, y))
+        return *line * zoom;
+    return std::nullopt;
 }
 
 std::optional<int> ViewGeometry::rowOfRecord(qint64 position, qint64 record) const
 {
     if (record < 0 || record >= recordCount)
         return std::nullopt;
-    const qint64 offset = record - viewStart(position);
+    const qint64 offset = record / zoom - viewStart(position);
     if (offset < 0 || offset >= rows)
         return std::nullopt;
     return int(direction == 2 ? offset : rows - 1 - offset);
@@ -33,18 +46,19 @@ std::optional<qint64> ViewGeometry::readoutRecord(qint64 position) const
 {
     if (recordCount == 0 || rows <= 0)
         return std::nullopt;
-    // The top row's record; in a short bottom-up log the top row may be empty, and the
-    // top-most record drawn is the last one.
+    // The top row's line; in a short bottom-up log the top row may be empty, and the top-most
+    // line drawn is the last one.
     if (direction == 2)
-        return viewStart(position);
-    return qMin(viewStart(position) + rows - 1, recordCount - 1);
+        return viewStart(position) * zoom;
+    return qMin(viewStart(position) + rows - 1, lineCount() - 1) * zoom;
 }
 
 qint64 ViewGeometry::positionWithRecordOnTop(qint64 record, int y) const
 {
-    // Direction 2 shows record P + y on row y; direction 1 record Max - P + R - 1 - y, that is
-    // C - 1 - y - P.
-    const qint64 position = direction == 2 ? record - y : recordCount - 1 - y - record;
+    // Direction 2 shows line P + y on row y; direction 1 line Max - P + R - 1 - y, that is
+    // L - 1 - y - P.
+    const qint64 line = record / zoom;
+    const qint64 position = direction == 2 ? line - y : lineCount() - 1 - y - line;
     return qBound<qint64>(0, position, scrollMax());
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace kivo {
 
@@ -39,15 +40,28 @@ struct Pixels {
         , width(frame.width())
         , height(frame.height())
     {}
-    void plot(int x, int y, QRgb pixel) const
+    void plot(int x, int y, QRgb pixel)
     {
-        if (x >= 0 && y >= 0 && x < width && y < height)
+        if (x >= 0 && y >= 0 && x < width && y < height) {
             reinterpret_cast<QRgb *>(bits + qsizetype(y) * bytesPerLine)[x] = pixel;
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    }
+    QRect drawn() const
+    {
+        return top <= bottom ? QRect(QPoint(left, top), QPoint(right, bottom)) : QRect();
     }
     uchar *bits;
     qsizetype bytesPerLine;
     int width;
     int height;
+    int top = std::numeric_limits<int>::max();
+    int bottom = std::numeric_limits<int>::min();
+    int left = std::numeric_limits<int>::max();
+    int right = std::numeric_limits<int>::min();
 };
 
 } // namespace
@@ -55,6 +69,7 @@ struct Pixels {
 RowDepthMap::RowDepthMap(const std::vector<std::optional<double>> &rowDepths)
     : m_all(rowDepths)
 {
+    m_rows.reserve(rowDepths.size());
     for (int y = 0; y < int(rowDepths.size()); ++y) {
         if (rowDepths[size_t(y)])
             m_rows.push_back({y, *rowDepths[size_t(y)]});
@@ -107,13 +122,13 @@ std::optional<double> RowDepthMap::rowOf(double depth) const
     return above.y + t * (below.y - above.y);
 }
 
-void drawTraces(QImage &frame, int imageLeft, const RowDepthMap &rows,
-                const std::vector<TraceStyle> &traces)
+QRect drawTraces(QImage &frame, int imageLeft, const RowDepthMap &rows,
+                 const std::vector<TraceStyle> &traces)
 {
     if (rows.empty())
-        return;
+        return QRect();
     const ColumnTrig &trig = columnTrig();
-    const Pixels pixels(frame);
+    Pixels pixels(frame);
     for (const TraceStyle &style : traces) {
         const QRgb pixel = style.colour.rgb();
         const double c = style.trace.depth;
@@ -152,6 +167,7 @@ void drawTraces(QImage &frame, int imageLeft, const RowDepthMap &rows,
             joined = true;
         }
     }
+    return pixels.drawn();
 }
 
 } // namespace kivo

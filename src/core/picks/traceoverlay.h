@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 
 #include <optional>
 #include <vector>
@@ -53,8 +54,9 @@ struct TraceStyle {
 // Draws traces over a frame of the view: image column j (0..719) at x = imageLeft + j, at the
 // row its trace depth falls on. One period spans the 720 columns, so a trace crosses the 0/360
 // edge by itself; where it leaves the rows in view it is not drawn. Pixels are written
-// directly, so that a view with hundreds of picks costs a fraction of a redraw pass.
-void drawTraces(QImage &frame, int imageLeft, const RowDepthMap &rows,
-                const std::vector<TraceStyle> &traces);
+// directly, so that a view with hundreds of picks costs a fraction of a redraw pass. Returns the
+// rectangle of the pixels drawn (empty when none).
+QRect drawTraces(QImage &frame, int imageLeft, const RowDepthMap &rows,
+                 const std::vector<TraceStyle> &traces);
 
 } // namespace kivo

@@ -20,6 +20,9 @@ TDXDraw::TDXDraw(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     m_area.setPresenter([this](const QImage &) { repaint(); });
+    m_area.setScrollPresenter([this](const QImage &, int shift, const QRegion &changed) {
+        presentScrolled(shift, changed);
+    });
 }
 
 TDXDraw::~TDXDraw()
@@ -27,7 +30,7 @@ TDXDraw::~TDXDraw()
     m_area.Finalize();
 }
 
-void TDXDraw::paintEvent(QPaintEvent *)
+void TDXDraw::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const TDirectDrawSurface *surface = m_area.Surface();
@@ -36,26 +39,63 @@ void TDXDraw::paintEvent(QPaintEvent *)
         return;
     }
     const QImage &surfacePicture = surface->image();
+    const QPoint origin((width() - surfacePicture.width()) / 2,
+                        (height() - surfacePicture.height()) / 2);
+    // Only the parts asked for are copied and painted: a line step asks for a few rows.
+    const QRegion region = event->region().translated(-origin) & surfacePicture.rect();
     const QImage *picture = &surfacePicture;
     if (m_overlay) {
         if (m_frame.size() != surfacePicture.size() || m_frame.format() != surfacePicture.format())
             m_frame = QImage(surfacePicture.size(), surfacePicture.format());
-        for (int y = 0; y < m_frame.height(); ++y)
-            std::memcpy(m_frame.scanLine(y), surfacePicture.constScanLine(y),
-                        size_t(m_frame.bytesPerLine()));
-        m_overlay(m_frame);
+        const size_t pixel = sizeof(quint32);
+        for (const QRect &part : region) {
+            for (int y = part.top(); y <= part.bottom(); ++y)
+                std::memcpy(m_frame.scanLine(y) + part.left() * pixel,
+                            surfacePicture.constScanLine(y) + part.left() * pixel,
+                            size_t(part.width()) * pixel);
+        }
+        // The overlay may draw outside the region too: those pixels are not shown, and are
+        // copied again before they are.
+        m_overlayDrawn = m_overlay(m_frame);
         picture = &m_frame;
     }
-    const QPoint origin((width() - picture->width()) / 2, (height() - picture->height()) / 2);
-    if (picture->size() != size())
+    if (surfacePicture.size() != size())
         painter.fillRect(rect(), QColor::fromRgb(colorToRgb(clBtnFace)));
-    painter.drawImage(origin, *picture);
+    for (const QRect &part : region)
+        painter.drawImage(part.topLeft() + origin, *picture, part);
     ++m_presentCount;
+}
+
+QRegion TDXDraw::rowsOf(const QRect &rect) const
+{
+    return rect.isEmpty() ? QRegion() : QRegion(0, rect.top(), width(), rect.height());
+}
+
+void TDXDraw::presentScrolled(int shift, const QRegion &changed)
+{
+    const TDirectDrawSurface *surface = m_area.Surface();
+    // Where the picture does not fill the area, all of it.
+    if (!surface || surface->image().size() != size()) {
+        repaint();
+        return;
+    }
+    const QRect before = m_overlayDrawn;
+    if (shift != 0)
+        scroll(0, shift);
+    // The overlay's pixels moved with the picture, but they are drawn at the new rows' depths
+    // and clipped at the view's edges: its rows of the last frame, moved, are painted again,
+    // then its rows of the new frame where those differ.
+    const QRegion first = changed + rowsOf(before.translated(0, shift));
+    repaint(first);
+    const QRegion missed = rowsOf(m_overlayDrawn) - first;
+    if (!missed.isEmpty())
+        repaint(missed);
 }
 
 void TDXDraw::setOverlay(Overlay overlay)
 {
     m_overlay = std::move(overlay);
+    m_overlayDrawn = QRect();
     update();
 }
 
@@ -100,8 +140,13 @@ void TDXDraw::reportRefusedSize()
 void TDXDraw::wheelEvent(QWheelEvent *event)
 {
     const int steps = m_wheelNotches.add(event->angleDelta().y());
-    if (steps != 0)
+    if (steps != 0 && event->modifiers().testFlag(Qt::ControlModifier)) {
+        // The surface is shown centred where the sizes differ.
+        const int top = m_area.Surface() ? (height() - m_area.Surface()->Height()) / 2 : 0;
+        emit zoomWheelTurned(steps, int(event->position().y()) - top);
+    } else if (steps != 0) {
         emit wheelTurned(steps);
+    }
     event->accept();
 }
 

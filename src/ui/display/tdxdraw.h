@@ -35,8 +35,9 @@ public:
     int presentCount() const { return m_presentCount; }
 
     // Drawing laid over the picture as it goes on screen (the picks' traces), never into the
-    // surface, whose picture the redraw passes keep and shift. None: the surface as it is.
-    using Overlay = std::function<void(QImage &frame)>;
+    // surface, whose picture the redraw passes keep and shift; it returns the rectangle it drew
+    // in (empty for none). None: the surface as it is.
+    using Overlay = std::function<QRect(QImage &frame)>;
     void setOverlay(Overlay overlay);
     // Lays the overlay over a picture captured from the surface (copy, print screen), as the
     // screen shows it; without an overlay the capture stays as it is.
@@ -49,6 +50,8 @@ signals:
     void resized();
     // The mouse wheel turned over the area: steps of one notch, negative towards the user.
     void wheelTurned(int steps);
+    // The same with Ctrl held, over the surface's row (which may lie outside it).
+    void zoomWheelTurned(int steps, int row);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -57,10 +60,16 @@ protected:
 
 private:
     void reportRefusedSize();
+    // After a line step: the picture on screen moves with the surface's, and only what the
+    // pass drew anew and the overlay's rows, before and after, are painted again.
+    void presentScrolled(int shift, const QRegion &changed);
+    // Whole rows of the area from the rectangle's.
+    QRegion rowsOf(const QRect &rect) const;
 
     DisplayArea m_area;
     Overlay m_overlay;
-    QImage m_frame; // the picture with the overlay, reused from paint to paint
+    QImage m_frame;       // the picture with the overlay, reused from paint to paint
+    QRect m_overlayDrawn; // where the overlay drew on the last frame painted
     int m_presentCount = 0;
     WheelNotches m_wheelNotches;
     bool m_sizeRefusalPending = false; // an error box about the size is due

@@ -16,16 +16,22 @@ namespace kivo {
 
 namespace {
 
-// The depths of the top-most and bottom-most records the view shows.
+// The depths of the top-most and bottom-most records the view shows (at a zoom, of every
+// record its rows average).
 std::pair<double, double> viewRange(LogSession &session)
 {
     const ViewGeometry &view = session.geometry();
     std::optional<qint64> top;
     std::optional<qint64> bottom;
     for (int y = 0; y < view.rows; ++y) {
-        if (const auto record = view.recordOnRow(session.position(), y)) {
-            top = top ? top : record;
-            bottom = record;
+        if (const auto line = view.lineOnRow(session.position(), y)) {
+            const ViewGeometry::Records records = view.recordsOfLine(*line);
+            const qint64 last = records.first + records.count - 1;
+            // Records stack down the rows in direction 2 and up them in direction 1.
+            const qint64 upper = view.direction == 2 ? records.first : last;
+            const qint64 lower = view.direction == 2 ? last : records.first;
+            top = top ? top : upper;
+            bottom = lower;
         }
     }
     DepthIndex depths(session.imageFile(), session.layout().SamplesPerLine);

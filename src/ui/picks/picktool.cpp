@@ -36,7 +36,7 @@ PickTool::PickTool(LogSession &session, TDXDraw &area,
 {
     area.setMouseTracking(true);
     area.installEventFilter(this);
-    area.setOverlay([this](QImage &frame) { drawOverlay(frame); });
+    area.setOverlay([this](QImage &frame) { return drawOverlay(frame); });
     PickSet &picks = session.picks();
     for (auto signal : {&PickSet::inserted, &PickSet::removed, &PickSet::pickChanged})
         connect(&picks, signal, this, &PickTool::repaint);
@@ -305,7 +305,7 @@ void PickTool::describe(const QPoint &point)
     emit pointerText(text);
 }
 
-void PickTool::drawOverlay(QImage &frame) const
+QRect PickTool::drawOverlay(QImage &frame) const
 {
     std::vector<TraceStyle> traces;
     const PickSet &picks = m_session.picks();
@@ -318,10 +318,13 @@ void PickTool::drawOverlay(QImage &frame) const
     }
     if (m_fit)
         traces.push_back({m_fit->sinusoid, Qt::white, 1, true});
+    if (traces.empty() && m_points.isEmpty())
+        return QRect(); // nothing to draw: no need for the rows' depths either
     const RowDepthMap map = rowMap();
-    drawTraces(frame, StripRenderer::ImageLeft, map, traces);
+    QRect drawn = drawTraces(frame, StripRenderer::ImageLeft, map, traces);
     // The points given so far, and the selected pick's trough to drag.
-    const auto mark = [&frame](const QPoint &at, QRgb colour) {
+    const auto mark = [&frame, &drawn](const QPoint &at, QRgb colour) {
+        drawn |= QRect(at - QPoint(2, 2), QSize(5, 5)) & frame.rect();
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx) {
                 const QPoint p = at + QPoint(dx, dy);
@@ -339,6 +342,7 @@ void PickTool::drawOverlay(QImage &frame) const
         if (const auto trough = troughPoint(*m_selected))
             mark(*trough, 0xffffff00);
     }
+    return drawn;
 }
 
 void PickTool::repaint()

@@ -55,8 +55,8 @@ public:
     std::optional<QPoint> tracePoint(PickId id, double azimuth) const;
     std::optional<QPoint> troughPoint(PickId id) const;
 
-    // Draws the overlay on a frame of the view.
-    void drawOverlay(QImage &frame) const;
+    // Draws the overlay on a frame of the view; the rectangle drawn in.
+    QRect drawOverlay(QImage &frame) const;
 
     // Asks for a diameter when a new pick has none (no bit record at its depth and none given):
     // the answer, or nullopt when the user declines. Replaceable for tests.

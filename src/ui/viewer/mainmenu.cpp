@@ -64,6 +64,11 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
     View1->addSeparator();
     Plots1 = item(View1, QStringLiteral("&Plots"), QKeySequence());
     Plots1->setCheckable(true);
+    View1->addSeparator();
+    ZoomIn1 = item(View1, QStringLiteral("Zoom &In"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    ZoomIn1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    ZoomOut1 = item(View1, QStringLiteral("Zoom &Out"), QKeySequence(Qt::CTRL | Qt::Key_Minus));
 
     About1 = bar->addAction(QStringLiteral("&About..."));
     About1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -96,6 +101,8 @@ void MainMenu::setState(State state)
     Copy1->setEnabled(state != State::Idle);
     BrightnessAdjust1->setEnabled(state != State::Idle);
     GoToDepth1->setEnabled(viewing);
+    ZoomIn1->setEnabled(viewing);
+    ZoomOut1->setEnabled(viewing);
     Picks1->setEnabled(viewing);
     for (QAction *action : Picks1->actions())
         action->setEnabled(viewing);

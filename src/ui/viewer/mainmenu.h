@@ -55,10 +55,12 @@ public:
     QAction *NormalisationOff1;
     QAction *NormalisationStatic1;
     QAction *NormalisationDynamic1;
-    QAction *GreyScale1; // "&Grey Scale", checkable
-    QAction *GoToDepth1; // "Go to &Depth..."
-    QAction *Plots1;     // "&Plots", checked while the plots panel shows
-    QAction *About1;     // "&About..."
+    QAction *GreyScale1;        // "&Grey Scale", checkable
+    QAction *GoToDepth1;        // "Go to &Depth..."
+    QAction *Plots1;            // "&Plots", checked while the plots panel shows
+    QAction *ZoomIn1;           // "Zoom &In": Ctrl++ (and Ctrl+=), fewer records a row
+    QAction *ZoomOut1;          // "Zoom &Out": Ctrl+-, more records a row
+    QAction *About1;            // "&About..."
     QMenu *Picks1;
     QAction *NewPick1;          // "&New Pick"
     QAction *DeletePick1;       // "&Delete Pick"

@@ -29,6 +29,7 @@ OpenCommand::OpenCommand(TForm1 &form)
     , m_session(form.session())
 {
     QObject::connect(&form.displayArea(), &TDXDraw::resized, &form, [this] { areaResized(); });
+    QObject::connect(&m_session, &LogSession::zoomChanged, &form, [this] { zoomChanged(); });
 }
 
 OpenCommand::~OpenCommand() = default;
@@ -226,9 +227,23 @@ void OpenCommand::areaResized()
     setScrollRange();
     m_session.requestRedraw(RedrawFull);
     updateReadouts();
-    // The bar comes when the log no longer fits in the rows and goes when it fits again. Its
-    // panel takes its width from the area or gives it back, at the same height, so the area
-    // comes back here once more with the same rows and the bar stays as it is then.
+    showScrollBarAsNeeded();
+}
+
+void OpenCommand::zoomChanged()
+{
+    if (!m_view)
+        return;
+    m_view->setGeometry(m_session.geometry());
+    setScrollRange();
+    showScrollBarAsNeeded();
+}
+
+void OpenCommand::showScrollBarAsNeeded()
+{
+    // The bar's panel takes its width from the area or gives it back, at the same height, so
+    // the area comes back to areaResized once more with the same rows and the bar stays as it
+    // is then.
     const bool scrolls = m_session.geometry().scrollBarShown();
     if (m_form.scrollBarShown() != scrolls)
         m_form.showScrollBar(scrolls);

@@ -50,6 +50,10 @@ private:
     // failure is reported and leaves the readouts as they were, the log stays open.
     void updateReadouts();
     void areaResized();
+    // The view, the scroll range and the bar follow a new zoom; the session asked for the pass.
+    void zoomChanged();
+    // The bar comes when the log no longer fits in the rows and goes when it fits again.
+    void showScrollBarAsNeeded();
     // The session's rows and the view's geometry, together.
     void setRows(int rows);
     void setScrollRange();

@@ -65,6 +65,9 @@ TForm1::TForm1(const QStringList &arguments)
     m_pointerReadout = new QLabel(this);
     m_pointerReadout->setObjectName(QStringLiteral("PointerReadout"));
     statusBar()->addPermanentWidget(m_pointerReadout);
+    m_zoomReadout = new QLabel(this);
+    m_zoomReadout->setObjectName(QStringLiteral("ZoomReadout"));
+    statusBar()->addPermanentWidget(m_zoomReadout);
     m_picks = std::make_unique<PicksCommands>(*this);
     m_plots = new PlotsDock(*this);
     Timer1 = new QTimer(this);
@@ -168,6 +171,8 @@ void TForm1::connectMenu()
     connect(m_menu->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menu->About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(m_menu->GoToDepth1, &QAction::triggered, this, &TForm1::GoToDepth1Click);
+    connect(m_menu->ZoomIn1, &QAction::triggered, this, [this] { zoomBy(1); });
+    connect(m_menu->ZoomOut1, &QAction::triggered, this, [this] { zoomBy(-1); });
     // From the menu's own event: the open's loop starts once the menu has closed.
     connect(m_menu, &MainMenu::recentFileChosen, this, [this](const QString &path) {
         QTimer::singleShot(0, this, [this, path] { openFile(path); });
@@ -180,6 +185,10 @@ void TForm1::connectMenu()
         if (m_open->viewing() && Panel10->isVisible())
             ScrollBar4->scrollByWheel(steps);
     });
+    connect(DXDraw1, &TDXDraw::zoomWheelTurned, this, [this](int steps, int row) {
+        if (m_open->viewing())
+            zoomBy(steps, row);
+    });
 }
 
 void TForm1::connectSession()
@@ -187,7 +196,10 @@ void TForm1::connectSession()
     connect(&m_session, &LogSession::positionChanged, this,
             [this](qint64 position) { ScrollBar4->setValue(int(position)); });
     connect(&m_session, &LogSession::readoutsChanged, this, &TForm1::showReadouts);
+    connect(&m_session, &LogSession::zoomChanged, this, &TForm1::showZoom);
+    connect(&m_session, &LogSession::logClosed, this, &TForm1::showZoom);
     connect(&m_session, &LogSession::logOpened, this, [this] {
+        showZoom();
         m_recentFiles =
             withRecentFile(m_recentFiles, QFileInfo(state().ImageFile.path()).absoluteFilePath());
         m_menu->setRecentFiles(m_recentFiles);
@@ -200,6 +212,22 @@ void TForm1::showReadouts()
     Panel1->setDepthReadout(readouts.depth);
     Label3->setText(readouts.angle);
     Label5->setText(readouts.bearing);
+}
+
+void TForm1::showZoom()
+{
+    m_zoomReadout->setText(m_session.isOpen() ? QStringLiteral("Zoom 1:%1").arg(m_session.zoom())
+                                              : QString());
+}
+
+void TForm1::zoomBy(int steps, int row)
+{
+    int zoom = m_session.zoom();
+    for (; steps > 0 && zoom > 1; --steps)
+        zoom /= 2;
+    for (; steps < 0 && zoom < 16; ++steps)
+        zoom *= 2;
+    m_session.setZoom(zoom, row);
 }
 
 void TForm1::setWindows(TForm2 *form2, TForm6 *form6, TForm7 *form7, TForm8 *form8)

@@ -107,6 +107,8 @@ public:
     void Exit1Click();
     void About1Click();
     void GoToDepth1Click();
+    // Zoom In (steps > 0: fewer records a row) or Out, keeping the record on the row in place.
+    void zoomBy(int steps, int row = 0);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -127,6 +129,7 @@ private:
     // The .bhx file dropped, or empty.
     static QString droppedLog(const QMimeData *data);
     void showReadouts();
+    void showZoom();
 
     LogSession m_session;
 
@@ -145,6 +148,7 @@ private:
     QTimer *Timer1;
     QLabel *m_pointerReadout;
     OverviewColumn *m_overview; // right of the image panel, in the space left over
+    QLabel *m_zoomReadout;
 
     TForm2 *Form2 = nullptr;
     TForm6 *Form6 = nullptr;

@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #include "ui/viewer/tscrollbar.h"
 
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 namespace kivo {
@@ -39,6 +41,28 @@ void TScrollBar::actionToCode(int action)
     default:
         break;
     }
+}
+
+QRect TScrollBar::thumbRect() const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+}
+
+void TScrollBar::sliderChange(SliderChange change)
+{
+    if (change != SliderValueChange || m_thumbPainted.isNull()) {
+        QScrollBar::sliderChange(change);
+        return;
+    }
+    update(m_thumbPainted | thumbRect());
+}
+
+void TScrollBar::paintEvent(QPaintEvent *event)
+{
+    QScrollBar::paintEvent(event);
+    m_thumbPainted = thumbRect();
 }
 
 void TScrollBar::scrollByWheel(int steps)

@@ -36,6 +36,10 @@ signals:
     void scrolled(int code);
 
 protected:
+    // A new value paints again only the part of the bar the thumb leaves and the part it
+    // covers, instead of the whole bar with every step.
+    void sliderChange(SliderChange change) override;
+    void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
@@ -43,8 +47,10 @@ protected:
 
 private:
     void actionToCode(int action);
+    QRect thumbRect() const;
 
     WheelNotches m_wheelNotches;
+    QRect m_thumbPainted; // where the last paint drew the thumb
 };
 
 } // namespace kivo

@@ -36,13 +36,13 @@ qint32 depthOf(qint64 record)
 // A log open the way the viewer opens it: the display area at the view's size, the surface
 // prepared, the data file open and the view set up; it counts the presents.
 struct Rig {
-    Rig(const QString &path, int samples, int direction, int rows)
+    Rig(const QString &path, int samples, int direction, int rows, int zoom = 1)
     {
         layout.SamplesPerLine = samples;
         layout.LogDirection = direction;
         BuildColourMap(colours);
         file.OpenImageFile(path, layout.recordSize());
-        const ViewGeometry geometry{file.RecordCount(), rows, direction};
+        const ViewGeometry geometry{file.RecordCount(), rows, direction, zoom};
         area.setSize(geometry.surfaceWidth(), rows);
         area.setPresenter([this](const QImage &) { ++presents; });
         area.Initialize();
@@ -143,6 +143,37 @@ QString writeData(const QTemporaryDir &dir, int samples, qint64 count)
 
 enum class Pass { Full, Incremental };
 
+// The image columns of a zoomed view: row y shows, channel by channel, the mean of its line's
+// records' pattern colours rounded to the nearest (720 samples). Empty when they all match.
+QString zoomedImageDifference(const QImage &image, const ViewGeometry &geometry, qint64 position)
+{
+    for (int y = 0; y < geometry.rows; ++y) {
+        const auto line = geometry.lineOnRow(position, y);
+        if (!line)
+            continue;
+        const ViewGeometry::Records records = geometry.recordsOfLine(*line);
+        for (int x = 64; x <= 782; ++x) {
+            std::array<double, 3> sum{};
+            for (qint64 k = records.first; k < records.first + records.count; ++k) {
+                const Rgb rgb = patternColour(k, x - 63);
+                for (int c = 0; c < 3; ++c)
+                    sum[size_t(c)] += rgb[size_t(c)];
+            }
+            const auto mean = [&](int c) {
+                return int(std::lround(sum[size_t(c)] / records.count));
+            };
+            const QRgb expected = qRgb(mean(0), mean(1), mean(2));
+            if (image.pixel(x, y) != expected)
+                return QStringLiteral("row %1 x %2: %3 instead of %4")
+                    .arg(y)
+                    .arg(x)
+                    .arg(image.pixel(x, y), 8, 16)
+                    .arg(expected, 8, 16);
+        }
+    }
+    return QString();
+}
+
 } // namespace
 
 class TestLogView : public QObject {
@@ -165,6 +196,10 @@ private slots:
     void newRowCountDrawsEverything();
     void remadeSurfaceOfAShortLogIsWhite_data();
     void remadeSurfaceOfAShortLogIsWhite();
+    void zoomedPassesMatchFullRedraw_data();
+    void zoomedPassesMatchFullRedraw();
+    void zoomedMarksFit_data();
+    void zoomedMarksFit();
 };
 
 void TestLogView::fullPass_data()
@@ -510,6 +545,115 @@ void TestLogView::remadeSurfaceOfAShortLogIsWhite()
     rig.view->surfaceRemade();
     rig.view->fullPass(0);
     QCOMPARE(firstDifference(rig.picture(), expectedView(geometry, 0, 720)), QString());
+}
+
+enum class Step { Line, Page, Thumb, Resize };
+
+void TestLogView::zoomedPassesMatchFullRedraw_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("stepKind");
+    const std::pair<Step, const char *> steps[] = {{Step::Line, "line"},
+                                                   {Step::Page, "page"},
+                                                   {Step::Thumb, "thumb"},
+                                                   {Step::Resize, "resize"}};
+    for (const int zoom : {1, 2, 4, 8, 16}) {
+        for (const auto &[step, name] : steps) {
+            QTest::addRow("1:%d %s", zoom, name) << zoom << 2 << int(step);
+            QTest::addRow("1:%d %s bottom-up", zoom, name) << zoom << 1 << int(step);
+        }
+    }
+}
+
+// From each kind of move at each zoom, the surface after each pass is what a full pass at that
+// position draws on a display area of its own, and its image shows the lines' averages.
+void TestLogView::zoomedPassesMatchFullRedraw()
+{
+    QFETCH(int, zoom);
+    QFETCH(int, direction);
+    QFETCH(int, stepKind);
+    const Step step = Step(stepKind);
+    QTemporaryDir dir;
+    // 4003 records: every zoom has a short last line, and 1:16 still scrolls 100 rows.
+    const QString path = writeData(dir, 720, 4003);
+    int rows = 100;
+    Rig rig(path, 720, direction, rows, zoom);
+    QRandomGenerator random(quint32(zoom * 10 + int(step)));
+    qint64 position = 37;
+    rig.view->fullPass(position);
+    for (int i = 0; i < 12; ++i) {
+        const qint64 max = rig.geometry().scrollMax();
+        const int sign = random.bounded(2) ? 1 : -1;
+        switch (step) {
+        case Step::Line:
+            position += sign * 40;
+            break;
+        case Step::Page:
+            position += sign * rows;
+            break;
+        case Step::Thumb: // a drag of a few rows, or a jump to anywhere
+            position = i % 3 ? position + random.bounded(-7, 8) : random.bounded(max + 1);
+            break;
+        case Step::Resize: {
+            rows = 60 + random.bounded(80);
+            ViewGeometry geometry = rig.geometry();
+            geometry.rows = rows;
+            QVERIFY(rig.area.setSize(geometry.surfaceWidth(), rows));
+            rig.view->setGeometry(geometry);
+            rig.view->surfaceRemade();
+            position += sign * 40; // then a line step on the new rows
+            break;
+        }
+        }
+        position = qBound<qint64>(0, position, rig.geometry().scrollMax());
+        if (step == Step::Page && i % 2)
+            rig.view->fullPass(position);
+        else
+            rig.view->incrementalPass(position);
+
+        Rig reference(path, 720, direction, rows, zoom);
+        reference.view->fullPass(position);
+        const QString where = QStringLiteral("move %1, position %2: ").arg(i).arg(position);
+        QCOMPARE(where + firstDifference(rig.picture(), reference.picture()), where);
+        QCOMPARE(where + zoomedImageDifference(rig.picture(), rig.geometry(), position), where);
+    }
+}
+
+void TestLogView::zoomedMarksFit_data()
+{
+    // Records 1 cm apart (a tenth every 10 records). Tenths stand 10 rows apart at 1:1; a label
+    // is at least 10 rows high, so at a zoom the marks must stand 10 rows apart, the finest step
+    // of 1, 2, 5 tenths... that gives that: the step below, worked out by hand.
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<int>("step"); // thousandths
+    QTest::newRow("1:1") << 1 << 100;
+    QTest::newRow("1:2") << 2 << 200;    // 0.2: 10 rows
+    QTest::newRow("1:4") << 4 << 500;    // 0.4 needed
+    QTest::newRow("1:8") << 8 << 1000;   // 0.8 needed
+    QTest::newRow("1:16") << 16 << 2000; // 1.6 needed
+}
+
+// A row has a tick where its records' depths reach a multiple of the step, and nowhere else.
+void TestLogView::zoomedMarksFit()
+{
+    QFETCH(int, zoom);
+    QFETCH(int, step);
+    QTemporaryDir dir;
+    const QString path = writeData(dir, 720, 6000);
+    Rig rig(path, 720, 2, 200, zoom);
+    for (const qint64 position : {qint64(0), qint64(55)}) {
+        rig.view->incrementalPass(position);
+        const QImage image = rig.picture();
+        for (int y = 0; y < 200; ++y) {
+            const ViewGeometry::Records records =
+                rig.geometry().recordsOfLine(*rig.geometry().lineOnRow(position, y));
+            bool marked = false;
+            for (qint64 k = records.first; k < records.first + records.count; ++k)
+                marked = marked || depthOf(k) % step == 0;
+            QVERIFY2(tickOn(image, y) == marked, qPrintable(QStringLiteral("row %1").arg(y)));
+        }
+    }
 }
 
 QTEST_MAIN(TestLogView)

@@ -19,6 +19,8 @@ private slots:
     void positionStaysInTheScrollRange_data();
     void positionStaysInTheScrollRange();
     void readoutsFollowThePosition();
+    void zoomKeepsTheRecordInPlace_data();
+    void zoomKeepsTheRecordInPlace();
     void closeGivesBackTheUnit();
     void unreadableHeaderIsStillNamed();
     void staticNormalisationWaitsForStatistics();
@@ -113,6 +115,55 @@ void TestLogSession::readoutsFollowThePosition()
     // Direction 2: the top row shows record P; depths step by 10 thousandths.
     QCOMPARE(session.readouts().depth, formatDepthReadout(300, QLocale::system()));
     QCOMPARE(session.readouts().bearing, formatBearingReadout(patternBearing(30)));
+}
+
+void TestLogSession::zoomKeepsTheRecordInPlace_data()
+{
+    // 1000 records, 40 rows, direction 2, depths 10 thousandths apart.
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<qint64>("position"); // at 1:1
+    QTest::addColumn<int>("row");
+    QTest::addColumn<qint64>("zoomedPosition");
+    QTest::addColumn<qint64>("readoutRecord");
+    QTest::newRow("1:4 top row") << 4 << qint64(301) << 0 << qint64(75) << qint64(300);
+    QTest::newRow("1:4 under the pointer") << 4 << qint64(301) << 20 << qint64(60) << qint64(240);
+    QTest::newRow("1:16 near the end") << 16 << qint64(960) << 0 << qint64(23) << qint64(368);
+    QTest::newRow("1:2 at the top, pointer low") << 2 << qint64(0) << 39 << qint64(0) << qint64(0);
+    QTest::newRow("out of range asks for 1:16")
+        << 99 << qint64(500) << 0 << qint64(23) << qint64(368);
+    QTest::newRow("1:3 is 1:2") << 3 << qint64(500) << 0 << qint64(250) << qint64(500);
+}
+
+// The record on the row stays on it (as far as the scroll range allows), and the readouts
+// describe the first record of the top row.
+void TestLogSession::zoomKeepsTheRecordInPlace()
+{
+    QFETCH(int, zoom);
+    QFETCH(qint64, position);
+    QFETCH(int, row);
+    QFETCH(qint64, zoomedPosition);
+    QFETCH(qint64, readoutRecord);
+    LogSession session;
+    open(session, 1000);
+    session.setRows(40);
+    session.setPosition(position);
+    QSignalSpy zoomed(&session, &LogSession::zoomChanged);
+    session.setZoom(zoom, row);
+    QCOMPARE(zoomed.count(), 1);
+    QCOMPARE(session.position(), zoomedPosition);
+    QVERIFY(session.state().RedrawPending);
+    session.refreshReadouts();
+    QCOMPARE(session.readouts().depth,
+             formatDepthReadout(qint32(readoutRecord) * 10, QLocale::system()));
+    QCOMPARE(session.readouts().bearing, formatBearingReadout(patternBearing(readoutRecord)));
+    // Back to 1:1 on the top row: its line's first record is on top.
+    session.setZoom(1);
+    QCOMPARE(session.position(), readoutRecord);
+    QCOMPARE(zoomed.count(), 2);
+    session.setZoom(1);
+    QCOMPARE(zoomed.count(), 2);
+    session.close();
+    QCOMPARE(session.zoom(), 1);
 }
 
 void TestLogSession::closeGivesBackTheUnit()

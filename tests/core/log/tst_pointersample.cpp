@@ -18,6 +18,7 @@ class TestPointerSample : public QObject {
 private slots:
     void sampleUnderThePointer_data();
     void sampleUnderThePointer();
+    void zoomedRowShowsItsAverage();
 };
 
 void TestPointerSample::sampleUnderThePointer_data()
@@ -62,6 +63,28 @@ void TestPointerSample::sampleUnderThePointer()
     QCOMPARE(found->blue, colour[2]);
     QCOMPARE(found->bearing, patternBearing(record));
     QCOMPARE(found->azimuth, (column + 0.5) / 2);
+}
+
+// At 1:4 row 3 of a view at line 5 shows records 32..35 (depths 2320..2350): the mean depth, the
+// samples as drawn (red k: 33.5, green the column's sample 101, blue k + 101: 134.5, both
+// halves rounded up) and the first record's angles.
+void TestPointerSample::zoomedRowShowsItsAverage()
+{
+    QTemporaryDir dir;
+    writeDataFile(dir.filePath("log.bhx"), DataFileContent(720, 100, 2000, 10));
+    ImageFile file;
+    file.OpenImageFile(dir.filePath("log.bhx"), TImageLine::recordSize(720));
+    LogLayout layout;
+    layout.SamplesPerLine = 720;
+    const auto found = pointerSample(file, layout, {100, 40, 2, 4}, 5, 101, 3);
+    QVERIFY(found.has_value());
+    QCOMPARE(found->record, qint64(32));
+    QCOMPARE(found->depth, 2335);
+    QCOMPARE(found->red, 34);
+    QCOMPARE(found->green, 101);
+    QCOMPARE(found->blue, 135);
+    QCOMPARE(found->bearing, patternBearing(32));
+    QCOMPARE(found->angle, patternAngle(32));
 }
 
 QTEST_GUILESS_MAIN(TestPointerSample)

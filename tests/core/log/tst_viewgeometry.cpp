@@ -36,6 +36,8 @@ private slots:
     void emptyLog();
     void rowsAgreeWithRecords_data();
     void rowsAgreeWithRecords();
+    void zoomedLines_data();
+    void zoomedLines();
 };
 
 void TestViewGeometry::longLogTopDown()
@@ -139,11 +141,16 @@ void TestViewGeometry::rowsAgreeWithRecords_data()
     QTest::addColumn<qint64>("count");
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("zoom");
     for (int direction : {1, 2}) {
         for (qint64 count : {0, 1, 7, 8, 9, 30}) {
             const QByteArray name =
                 QByteArray::number(count) + " records, direction " + QByteArray::number(direction);
-            QTest::newRow(name.constData()) << count << 8 << direction;
+            QTest::newRow(name.constData()) << count << 8 << direction << 1;
+        }
+        for (qint64 count : {1, 31, 32, 33, 100}) {
+            QTest::addRow("%lld records, direction %d, zoom 4", count, direction)
+                << count << 8 << direction << 4;
         }
     }
 }
@@ -153,7 +160,8 @@ void TestViewGeometry::rowsAgreeWithRecords()
     QFETCH(qint64, count);
     QFETCH(int, rows);
     QFETCH(int, direction);
-    const ViewGeometry view{count, rows, direction};
+    QFETCH(int, zoom);
+    const ViewGeometry view{count, rows, direction, zoom};
     checkConsistent(view);
     // The readout record is the top-most record drawn.
     for (qint64 p = 0; p <= view.scrollMax(); ++p) {
@@ -163,6 +171,62 @@ void TestViewGeometry::rowsAgreeWithRecords()
                 top = record;
         }
         QCOMPARE(view.readoutRecord(p), top);
+    }
+}
+
+void TestViewGeometry::zoomedLines_data()
+{
+    // 1000 records in 100 rows: 250 lines at zoom 4, 63 at zoom 16 (the last one of 8 records).
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<qint64>("scrollMax");
+    QTest::addColumn<qint64>("position");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<qint64>("firstRecord"); // of the row's line; -1 none
+    QTest::addColumn<int>("recordsOnRow");
+    QTest::addColumn<qint64>("readout");
+    QTest::newRow("zoom 4 top") << 2 << 4 << qint64(150) << qint64(0) << 0 << qint64(0) << 4
+                                << qint64(0);
+    QTest::newRow("zoom 4 row 3 at 10")
+        << 2 << 4 << qint64(150) << qint64(10) << 3 << qint64(52) << 4 << qint64(40);
+    QTest::newRow("zoom 4 last row at the end")
+        << 2 << 4 << qint64(150) << qint64(150) << 99 << qint64(996) << 4 << qint64(600);
+    QTest::newRow("zoom 4 bottom-up top row at 0")
+        << 1 << 4 << qint64(150) << qint64(0) << 0 << qint64(996) << 4 << qint64(996);
+    QTest::newRow("zoom 4 bottom-up bottom row at the end")
+        << 1 << 4 << qint64(150) << qint64(150) << 99 << qint64(0) << 4 << qint64(396);
+    QTest::newRow("zoom 16 short last line")
+        << 2 << 16 << qint64(0) << qint64(0) << 62 << qint64(992) << 8 << qint64(0);
+    QTest::newRow("zoom 16 past the lines")
+        << 2 << 16 << qint64(0) << qint64(0) << 63 << qint64(-1) << 0 << qint64(0);
+    QTest::newRow("zoom 16 bottom-up")
+        << 1 << 16 << qint64(0) << qint64(0) << 99 << qint64(0) << 16 << qint64(992);
+}
+
+void TestViewGeometry::zoomedLines()
+{
+    QFETCH(int, direction);
+    QFETCH(int, zoom);
+    QFETCH(qint64, scrollMax);
+    QFETCH(qint64, position);
+    QFETCH(int, row);
+    QFETCH(qint64, firstRecord);
+    QFETCH(int, recordsOnRow);
+    QFETCH(qint64, readout);
+    const ViewGeometry view{1000, 100, direction, zoom};
+    QCOMPARE(view.scrollMax(), scrollMax);
+    QCOMPARE(view.readoutRecord(position), std::optional<qint64>(readout));
+    const auto first = view.recordOnRow(position, row);
+    QCOMPARE(first.value_or(-1), firstRecord);
+    if (!first)
+        return;
+    QCOMPARE(view.recordsOfLine(*view.lineOnRow(position, row)).count, recordsOnRow);
+    // Every record of the line is on the row, and bringing any of them to the row scrolls back
+    // to this position (where the range allows it).
+    for (qint64 record = *first; record < *first + recordsOnRow; ++record) {
+        QCOMPARE(view.rowOfRecord(position, record), std::optional<int>(row));
+        const qint64 back = view.positionWithRecordOnTop(record, row);
+        QCOMPARE(view.recordOnRow(back, row), first);
     }
 }
 

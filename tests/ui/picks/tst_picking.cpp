@@ -46,6 +46,7 @@ private slots:
     void dragDeleteAndUndo();
     void overlayStaysOutOfTheSurface();
     void fileChangedElsewhereIsNotOverwritten();
+    void pickingFollowsTheZoom();
 
 private:
     PickTool &tool() { return m_viewer->form1->picksCommands().tool(); }
@@ -207,6 +208,44 @@ void TestPicking::overlayStaysOutOfTheSurface()
             QCOMPARE(QColor(DXDraw1(form)->grab().toImage().pixel(*at)),
                      QColor(expected.pixel(*at)));
         });
+    driver.openAndRun(m_log);
+}
+
+// At 1:4 row y (at the top of the log) shows records 4y..4y+3, 1 mm apart: a click there takes
+// their mean depth, to the thousandth (10.000 + 0.004 y + 0.0015, rounded up), the pointer
+// readout shows it, and the trace of the pick made goes through the rows clicked.
+void TestPicking::pickingFollowsTheZoom()
+{
+    TForm1 &form = *m_viewer->form1;
+    const auto rowDepth = [](int y) {
+        return (FirstDepth + 4 * y + 2) / 1000.0;
+    };
+    const QList<QPoint> clicks = {
+        {ImageLeft + 10, 100}, {ImageLeft + 250, 140}, {ImageLeft + 500, 90}};
+    ViewerDriver driver(form);
+    driver.then([&] { form.session().setZoom(4); }).then([&] {
+        form.menu().NewPick1->trigger();
+        for (const QPoint &at : clicks)
+            click(at);
+        QCOMPARE(tool().points().size(), clicks.size());
+        for (int i = 0; i < clicks.size(); ++i)
+            QCOMPARE(qRound(tool().points()[i].depth * 1000),
+                     qRound(rowDepth(clicks[i].y()) * 1000));
+        const QPoint over(ImageLeft + 100, 60);
+        QMouseEvent move(QEvent::MouseMove, over, DXDraw1(form)->mapToGlobal(over), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(DXDraw1(form), &move);
+        QVERIFY2(form.pointerText().startsWith(
+                     QStringLiteral("Depth %1 m").arg(rowDepth(60), 0, 'f', 3)),
+                 qPrintable(form.pointerText()));
+        tool().finish();
+        QCOMPARE(picks().count(), 1);
+        for (const QPoint &at : clicks) {
+            const auto on = tool().tracePoint(picks().id(0), (at.x() - ImageLeft + 0.5) / 2);
+            QVERIFY(on.has_value());
+            QVERIFY2(qAbs(on->y() - at.y()) <= 1, qPrintable(QString::number(on->y())));
+        }
+    });
     driver.openAndRun(m_log);
 }
 

@@ -5,6 +5,8 @@
 #include "referenceview.h"
 #include "testlog.h"
 #include "ui/display/tdxdraw.h"
+#include "ui/picks/pickscommands.h"
+#include "ui/picks/picktool.h"
 #include "ui/viewer/mainmenu.h"
 #include "ui/viewer/tscrollbar.h"
 #include "viewerdriver.h"
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QtTest>
@@ -43,12 +46,13 @@ QPoint scrollBarPoint(TScrollBar *bar, QStyle::SubControl control)
     return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar).center();
 }
 
-void wheel(QWidget *widget, int notches)
+void wheel(QWidget *widget, int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+           int y = -1)
 {
-    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    const QPointF at(widget->width() / 2.0, y < 0 ? widget->height() / 2.0 : y + 0.5);
     QWheelEvent event(at, widget->mapToGlobal(at), QPoint(),
                       QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+                      modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -67,6 +71,8 @@ private slots:
     void scrollingMatchesFullRedraw_data();
     void scrollingMatchesFullRedraw();
     void readoutsFollowTheEndOfEachAction();
+    void zoomFollowsKeysAndWheel();
+    void screenFollowsLineSteps();
     void menuStatesFollowTheLog();
     void reopeningRestoresDepthUnit();
     void shortLogHasNoScrollBar();
@@ -349,6 +355,149 @@ void TestOpenCommand::readoutsFollowTheEndOfEachAction()
     QCOMPARE(Label3(form)->text(), QString());
     QCOMPARE(Label5(form)->text(), QString());
     QCOMPARE(Label2(form)->text(), QString());
+}
+
+// Ctrl+minus and Ctrl+wheel compress the view, Ctrl+= and Ctrl+wheel away from the user undo
+// it; after every pass at every zoom the surface is a full redraw at that zoom, the readouts
+// describe the top row's first record, and the status bar names the zoom.
+void TestOpenCommand::zoomFollowsKeysAndWheel()
+{
+    const QString log = writeTestLog("zoom", 12, 8000); // 500 lines at 1:16
+    TForm1 &form = *m_viewer->form1;
+    TScrollBar *bar = ScrollBar4(form);
+    auto *zoomReadout = control<QLabel>(form, "ZoomReadout");
+    const auto matches = [&](const char *action, int zoom) {
+        QCOMPARE(form.session().zoom(), zoom);
+        QCOMPARE(zoomReadout->text(), QStringLiteral("Zoom 1:%1").arg(zoom));
+        const QImage expected =
+            referenceView(log, DXDraw1(form)->height(), bar->value(), neutralColours(), zoom);
+        const QString difference = firstDifference(DXDraw1(form)->Surface()->image(), expected);
+        QVERIFY2(difference.isEmpty(), qPrintable(QString(action) + ": " + difference));
+        QCOMPARE(Label1(form)->text(),
+                 formatDepthReadout(FirstDepth + qint32(bar->value()) * zoom * DepthStep));
+    };
+    qint64 underPointer = 0;
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            bar->setValue(1001);
+            QVERIFY(activate(&form));
+            QTest::keyClick(&form, Qt::Key_Minus, Qt::ControlModifier);
+        })
+        .then([&] {
+            QCOMPARE(bar->value(), 500); // record 1001 is on the top row's line
+            QCOMPARE(bar->maximum(), 4000 - DXDraw1(form)->height());
+            matches("Ctrl+minus", 2);
+            underPointer = *form.session().geometry().recordOnRow(bar->value(), 100);
+            wheel(DXDraw1(form), -1, Qt::ControlModifier, 100);
+        })
+        .then([&] {
+            matches("Ctrl+wheel towards the user", 4);
+            QCOMPARE(form.session().geometry().rowOfRecord(bar->value(), underPointer), 100);
+            underPointer = bar->value();
+            QTest::mouseClick(bar, Qt::LeftButton, {},
+                              scrollBarPoint(bar, QStyle::SC_ScrollBarAddLine));
+        })
+        .then([&] {
+            QCOMPARE(bar->value(), underPointer + 40); // 40 rows of four records
+            matches("line down", 4);
+            QTest::keyClick(bar, Qt::Key_PageDown);
+        })
+        .then([&] {
+            matches("page down", 4);
+            const QPoint thumb = scrollBarPoint(bar, QStyle::SC_ScrollBarSlider);
+            QTest::mousePress(bar, Qt::LeftButton, {}, thumb);
+            QTest::mouseMove(bar, thumb + QPoint(0, 30));
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, thumb + QPoint(0, 30));
+        })
+        .then([&] {
+            matches("thumb", 4);
+            form.resize(1000, 500);
+        })
+        .then([&] { QTRY_VERIFY(DXDraw1(form)->height() < 450); })
+        .then([&] {
+            matches("resize", 4);
+            wheel(DXDraw1(form), -2, Qt::ControlModifier);
+        })
+        .then([&] {
+            matches("two notches", 16);
+            QTest::keyClick(bar, Qt::Key_Down);
+        })
+        .then([&] {
+            matches("arrow key at 1:16", 16);
+            QVERIFY(activate(&form));
+            QTest::keyClick(&form, Qt::Key_Equal, Qt::ControlModifier);
+        })
+        .then([&] {
+            matches("Ctrl+=", 8);
+            wheel(DXDraw1(form), 5, Qt::ControlModifier);
+        })
+        .then([&] { matches("Ctrl+wheel away from the user", 1); });
+    driver.openAndRun(log);
+    QCOMPARE(zoomReadout->text(), QString());
+}
+
+// A line step paints only part of the area again: what the X server shows must still be what
+// painting the whole area shows, traces of picks crossing the view's edges included.
+void TestOpenCommand::screenFollowsLineSteps()
+{
+    const QString log = writeTestLog("screen", 12, 3000);
+    TForm1 &form = *m_viewer->form1;
+    TScrollBar *bar = ScrollBar4(form);
+    TDXDraw *area = DXDraw1(form);
+    const auto depthOfRow = [&](int y) {
+        return (FirstDepth + (bar->value() + y) * DepthStep) / 1000.0;
+    };
+    const auto screenMatches = [&](const char *action) {
+        const QPoint at = area->mapTo(&form, QPoint());
+        const QImage shown =
+            form.screen()
+                ->grabWindow(form.winId(), at.x(), at.y(), area->width(), area->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        const QImage whole = area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QString difference = firstDifference(shown, whole);
+        QVERIFY2(difference.isEmpty(), qPrintable(QString(action) + ": " + difference));
+    };
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            PickSet &picks = form.session().picks();
+            const int rows = area->height();
+            const auto pick = [](double depth, double amplitude, double trough) {
+                Pick made;
+                made.trace = {depth, amplitude, trough};
+                return made;
+            };
+            // Steep traces across the bottom and the top edge, a flat one in the middle; the
+            // first selected (drawn wider, with its trough marked).
+            const PickId steep = picks.add(pick(depthOfRow(rows - 10), 0.3, 100.0));
+            picks.add(pick(depthOfRow(20), 0.25, 300.0));
+            picks.add(pick(depthOfRow(rows / 2), 0.01, 0.0));
+            form.picksCommands().tool().select(steep);
+            QTest::keyClick(bar, Qt::Key_Down);
+        })
+        .then([&] {
+            screenMatches("line down");
+            QTest::keyClick(bar, Qt::Key_Down);
+        })
+        .then([&] {
+            screenMatches("second line down");
+            QTest::keyClick(bar, Qt::Key_Up);
+        })
+        .then([&] {
+            screenMatches("line up");
+            form.menu().ShowPicks1->trigger(); // the traces hidden: nothing but the picture
+        })
+        .then([&] { QTest::keyClick(bar, Qt::Key_Down); })
+        .then([&] {
+            screenMatches("line down without traces");
+            form.menu().ShowPicks1->trigger();
+            form.session().setZoom(2);
+        })
+        .then([&] { QTest::keyClick(bar, Qt::Key_Down); })
+        .then([&] { screenMatches("line down at 1:2"); });
+    driver.openAndRun(log);
 }
 
 void TestOpenCommand::menuStatesFollowTheLog()
