@@ -7,6 +7,7 @@
 #include "shell/errorreport.h"
 #include "ui/common/messages.h"
 #include "ui/display/tdxdraw.h"
+#include "ui/picks/detectcommand.h"
 #include "ui/picks/picktable.h"
 #include "ui/picks/picktool.h"
 #include "ui/viewer/mainmenu.h"
@@ -33,15 +34,22 @@ PicksCommands::PicksCommands(TForm1 &form)
     m_tool->askDiameter = [this](double depth) {
         return askDiameter(depth);
     };
-    m_table = new PickTable(session.picks(), &form);
+    m_table = new PickTable(session, &form);
     m_table->hide();
     form.addDockWidget(Qt::RightDockWidgetArea, m_table);
+    m_detect = new DetectCommand(
+        form, [this] { return rowDepths(); }, this);
 
     connect(&session, &LogSession::logOpened, this, &PicksCommands::logOpened);
     connect(&session, &LogSession::logClosed, this, [this] { m_keeper.close(); });
     connect(m_tool, &PickTool::selectionChanged, m_table, &PickTable::select);
     connect(m_table, &PickTable::pickChosen, this, &PicksCommands::pickChosen);
     connect(m_table, &PickTable::deleteRequested, this, &PicksCommands::DeletePick1Click);
+    connect(m_table, &PickTable::candidateChosen, this, &PicksCommands::candidateChosen);
+    connect(m_detect, &DetectCommand::candidatesFound, this, [this] {
+        m_table->showCandidates(true);
+        PickTable1Click();
+    });
     connect(&m_keeper, &PickKeeper::changedElsewhere, this, &PicksCommands::askReloadOrKeep);
     connect(&m_keeper, &PickKeeper::saveFailed, this,
             [this](const QString &text) { showErrorReport(&m_form, text); });
@@ -65,6 +73,7 @@ void PicksCommands::connectMenu()
     connect(menu.PickTable1, &QAction::triggered, this, &PicksCommands::PickTable1Click);
     connect(menu.BoreholeDiameter1, &QAction::triggered, this,
             &PicksCommands::BoreholeDiameter1Click);
+    connect(menu.DetectPicks1, &QAction::triggered, m_detect, &DetectCommand::DetectPicks1Click);
 
     QUndoStack *undo = m_form.session().picks().undoStack();
     QAction *undoAction = undo->createUndoAction(menu.Edit1, QStringLiteral("&Undo"));
@@ -150,6 +159,14 @@ void PicksCommands::pickChosen(PickId id)
     if (row >= 0)
         m_form.session().goToDepth(m_form.session().picks().pick(row).trace.depth,
                                    m_form.session().geometry().rows / 2);
+}
+
+void PicksCommands::candidateChosen(int row)
+{
+    LogSession &session = m_form.session();
+    if (row >= 0 && row < session.candidates().count())
+        session.goToDepth(session.candidates().candidate(row).trace.depth,
+                          session.geometry().rows / 2);
 }
 
 std::optional<double> PicksCommands::askDiameter(double depth)
