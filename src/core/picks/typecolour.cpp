@@ -19,7 +19,7 @@ QColor pickTypeColour(const QString &type)
 
 QColor candidateColour()
 {
-    return QColor::fromRgb(0xff2979ffu);
+    return QColor::fromRgb(0xff82b1ffu);
 }
 
 } // namespace kivo

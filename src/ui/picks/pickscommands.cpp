@@ -15,10 +15,12 @@
 #include "ui/viewer/tform1.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QUndoStack>
 
@@ -49,6 +51,13 @@ PicksCommands::PicksCommands(TForm1 &form)
     connect(m_detect, &DetectCommand::candidatesFound, this, [this] {
         m_table->showCandidates(true);
         PickTable1Click();
+        // Wide enough for every column of the candidates.
+        QTableView *view = m_table->candidateView();
+        view->resizeColumnsToContents();
+        const int width = view->horizontalHeader()->length() +
+                          view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth() +
+                          8;
+        m_form.resizeDocks({m_table}, {width}, Qt::Horizontal);
     });
     connect(&m_keeper, &PickKeeper::changedElsewhere, this, &PicksCommands::askReloadOrKeep);
     connect(&m_keeper, &PickKeeper::saveFailed, this,

@@ -99,6 +99,7 @@ PickTable::PickTable(LogSession &session, QWidget *parent)
     m_candidateView = tableView(&m_candidateModel, m_pages);
     m_candidateView->setObjectName(QStringLiteral("CandidateView"));
     m_candidateView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_candidateView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_candidateView->installEventFilter(this);
     m_pages->addWidget(m_candidateView);
     setWidget(body);

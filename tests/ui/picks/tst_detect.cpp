@@ -121,7 +121,8 @@ void TestDetect::initTestCase()
 
 void TestDetect::init()
 {
-    m_viewer = std::make_unique<Viewer>();
+    // Wide enough for the pick table beside the image.
+    m_viewer = std::make_unique<Viewer>(QStringList{"kivo-viewer"}, QSize(1300, 720));
     form().show();
 }
 
@@ -217,6 +218,7 @@ void TestDetect::candidatesAreDashedOverTheImage()
             ++checked;
         }
         QVERIFY(checked > 0);
+        // The README's picture of the candidates.
         if (qEnvironmentVariableIsSet("KIVO_DETECT_SCREENSHOT"))
             form().grab().save(qEnvironmentVariable("KIVO_DETECT_SCREENSHOT"));
     });
