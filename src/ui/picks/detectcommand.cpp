@@ -5,6 +5,7 @@
 #include "detect/detectrange.h"
 #include "kivoerror.h"
 #include "log/logsession.h"
+#include "picks/boreholediameter.h"
 #include "ui/common/messages.h"
 #include "ui/viewer/tform1.h"
 
@@ -61,8 +62,9 @@ QString DetectCommand::diameterText(DetectDialog::Range range)
 {
     try {
         const double diameter = request(range).diameter;
-        const bool feet = m_form.session().layout().DepthUnit != 0;
-        return QStringLiteral("%1 %2").arg(diameter, 0, 'f', 2).arg(feet ? "in" : "mm");
+        return QStringLiteral("%1 %2")
+            .arg(diameter, 0, 'f', 2)
+            .arg(diameterUnit(m_form.session().layout().DepthUnit != 0));
     } catch (const KivoError &error) {
         return error.text();
     }
@@ -97,13 +99,14 @@ void DetectCommand::start(const DetectRequest &search)
     connect(m_job.get(), &DetectJob::finished, this, [this](const QList<Pick> &candidates) {
         closeProgress();
         m_form.session().candidates().reset(candidates);
-        m_form.showNotice(
-            candidates.isEmpty()
-                ? QStringLiteral("No candidates found.")
-                : QStringLiteral("%1 candidates: Enter accepts the one chosen in the pick "
-                                 "table, Delete rejects it.")
-                      .arg(candidates.size()));
-        emit candidatesFound(int(candidates.size()));
+        const qsizetype count = candidates.size();
+        m_form.showNotice(count == 0
+                              ? QStringLiteral("No candidates found.")
+                              : QStringLiteral("%1 candidate%2: Enter accepts the one "
+                                               "chosen in the pick table, Delete rejects it.")
+                                    .arg(count)
+                                    .arg(count == 1 ? "" : "s"));
+        emit candidatesFound(int(count));
     });
     connect(m_job.get(), &DetectJob::cancelled, this, [this] {
         closeProgress();

@@ -4,6 +4,7 @@
 #include "display/logview.h"
 #include "kivoerror.h"
 #include "log/logsession.h"
+#include "picks/boreholediameter.h"
 #include "shell/errorreport.h"
 #include "ui/common/messages.h"
 #include "ui/display/tdxdraw.h"
@@ -181,7 +182,7 @@ void PicksCommands::candidateChosen(int row)
 std::optional<double> PicksCommands::askDiameter(double depth)
 {
     const LogSession &session = m_form.session();
-    const QString size = session.depthUnit() == 0 ? QStringLiteral("mm") : QStringLiteral("in");
+    const QString size = diameterUnit(session.depthUnit() != 0);
     bool ok = false;
     const double diameter = QInputDialog::getDouble(
         &m_form, QStringLiteral("Borehole Diameter"),
@@ -200,7 +201,7 @@ void PicksCommands::BoreholeDiameter1Click()
     PickCalculator *calculator = session.pickCalculator();
     if (!calculator)
         return;
-    const QString size = session.depthUnit() == 0 ? QStringLiteral("mm") : QStringLiteral("in");
+    const QString size = diameterUnit(session.depthUnit() != 0);
     bool ok = false;
     const double diameter = QInputDialog::getDouble(
         &m_form, QStringLiteral("Borehole Diameter"),
