@@ -1,12 +1,17 @@
 // KIVO Log Viewer
 // Automatic picking on generated walls of a 96 mm hole at one millimetre a record: the speed in
 // records a second over 3, 6 and 12 m (it should be linear in the range, and at least 20 000 a
-// second on two cores), and the recall and precision over 20 walls of 12 m each.
+// second on two cores), the recall and precision over 20 walls of 12 m each, and how soon a
+// search run in the background stops when it is cancelled.
 #include "demo/tracedwall.h"
 #include "demo/tracematch.h"
+#include "detect/detectjob.h"
 #include "detect/tracedetector.h"
 
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <memory>
 
 #include <benchmark/benchmark.h>
 
@@ -84,6 +89,23 @@ void BM_DetectQuality(benchmark::State &state)
     state.counters["precision"] = total.precision();
 }
 BENCHMARK(BM_DetectQuality)->Iterations(1)->Unit(benchmark::kSecond);
+
+// From cancel to the search's thread ended (the job's destructor cancels and waits), with the
+// search under way over a 12 m wall: the Cancel button and closing the log wait this long.
+void BM_DetectCancel(benchmark::State &state)
+{
+    const QString path = wallLog(1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto job = std::make_unique<DetectJob>(request(path, Records, 2));
+        job->start();
+        while (job->done() == 0)
+            QThread::yieldCurrentThread();
+        state.ResumeTiming();
+        job.reset();
+    }
+}
+BENCHMARK(BM_DetectCancel)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -61,6 +61,7 @@ void LogSession::openDataFile(const QString &dataPath)
         &m_state.ImageFile, layout.SamplesPerLine);
     m_picks.reset({});
     m_picks.setCalculator(m_calculator.get());
+    m_candidates.clear();
     m_geometry = {m_state.ImageFile.RecordCount(), 0, m_state.layout.LogDirection};
     m_readouts = ReadoutTexts{};
     m_enhancement.staticTables.reset();
@@ -87,6 +88,7 @@ void LogSession::setRows(int rows)
 void LogSession::close()
 {
     const bool wasOpen = m_open;
+    m_candidates.clear();
     m_picks.reset({});
     m_picks.setCalculator(nullptr);
     m_calculator.reset();

@@ -1,6 +1,7 @@
 // KIVO Log Viewer
 #pragma once
 
+#include "detect/candidateset.h"
 #include "display/imageenhancement.h"
 #include "log/logopener.h"
 #include "log/readouts.h"
@@ -63,6 +64,9 @@ public:
     PickSet &picks() { return m_picks; }
     const PickSet &picks() const { return m_picks; }
     PickCalculator *pickCalculator() { return m_calculator.get(); }
+    // The detector's candidates waiting for the user: none when a log opens or closes.
+    CandidateSet &candidates() { return m_candidates; }
+    const CandidateSet &candidates() const { return m_candidates; }
     // The diameter for picks that have none of their own and no bit record at their depth;
     // their values are derived again.
     void setFallbackDiameter(std::optional<double> diameter);
@@ -134,6 +138,7 @@ signals:
 private:
     ViewerState m_state;
     PickSet m_picks;
+    CandidateSet m_candidates;
     std::unique_ptr<PickCalculator> m_calculator;
     ViewGeometry m_geometry;
     qint64 m_position = 0;

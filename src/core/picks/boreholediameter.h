@@ -3,6 +3,8 @@
 
 #include "header/uniheader.h"
 
+#include <QString>
+
 #include <optional>
 
 namespace kivo {
@@ -12,5 +14,11 @@ namespace kivo {
 // depth. A run whose bit size is not positive has none and is passed over. nullopt when no run
 // holds the depth.
 std::optional<double> bitSizeAt(const uniheader &header, double depth);
+
+// The unit of a diameter: "mm" for metric logs, "in" for feet logs.
+inline QString diameterUnit(bool feet)
+{
+    return feet ? QStringLiteral("in") : QStringLiteral("mm");
+}
 
 } // namespace kivo

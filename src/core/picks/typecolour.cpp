@@ -17,4 +17,9 @@ QColor pickTypeColour(const QString &type)
     return QColor::fromRgb(colours[size_t(code == 0 ? 7 : code - 1)] | 0xff000000u);
 }
 
+QColor candidateColour()
+{
+    return QColor::fromRgb(0xff82b1ffu);
+}
+
 } // namespace kivo

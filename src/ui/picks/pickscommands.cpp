@@ -4,9 +4,11 @@
 #include "display/logview.h"
 #include "kivoerror.h"
 #include "log/logsession.h"
+#include "picks/boreholediameter.h"
 #include "shell/errorreport.h"
 #include "ui/common/messages.h"
 #include "ui/display/tdxdraw.h"
+#include "ui/picks/detectcommand.h"
 #include "ui/picks/picktable.h"
 #include "ui/picks/picktool.h"
 #include "ui/viewer/mainmenu.h"
@@ -14,10 +16,12 @@
 #include "ui/viewer/tform1.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QUndoStack>
 
@@ -33,15 +37,29 @@ PicksCommands::PicksCommands(TForm1 &form)
     m_tool->askDiameter = [this](double depth) {
         return askDiameter(depth);
     };
-    m_table = new PickTable(session.picks(), &form);
+    m_table = new PickTable(session, &form);
     m_table->hide();
     form.addDockWidget(Qt::RightDockWidgetArea, m_table);
+    m_detect = new DetectCommand(
+        form, [this] { return rowDepths(); }, this);
 
     connect(&session, &LogSession::logOpened, this, &PicksCommands::logOpened);
     connect(&session, &LogSession::logClosed, this, [this] { m_keeper.close(); });
     connect(m_tool, &PickTool::selectionChanged, m_table, &PickTable::select);
     connect(m_table, &PickTable::pickChosen, this, &PicksCommands::pickChosen);
     connect(m_table, &PickTable::deleteRequested, this, &PicksCommands::DeletePick1Click);
+    connect(m_table, &PickTable::candidateChosen, this, &PicksCommands::candidateChosen);
+    connect(m_detect, &DetectCommand::candidatesFound, this, [this] {
+        m_table->showCandidates(true);
+        PickTable1Click();
+        // Wide enough for every column of the candidates.
+        QTableView *view = m_table->candidateView();
+        view->resizeColumnsToContents();
+        const int width = view->horizontalHeader()->length() +
+                          view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth() +
+                          8;
+        m_form.resizeDocks({m_table}, {width}, Qt::Horizontal);
+    });
     connect(&m_keeper, &PickKeeper::changedElsewhere, this, &PicksCommands::askReloadOrKeep);
     connect(&m_keeper, &PickKeeper::saveFailed, this,
             [this](const QString &text) { showErrorReport(&m_form, text); });
@@ -65,6 +83,7 @@ void PicksCommands::connectMenu()
     connect(menu.PickTable1, &QAction::triggered, this, &PicksCommands::PickTable1Click);
     connect(menu.BoreholeDiameter1, &QAction::triggered, this,
             &PicksCommands::BoreholeDiameter1Click);
+    connect(menu.DetectPicks1, &QAction::triggered, m_detect, &DetectCommand::DetectPicks1Click);
 
     QUndoStack *undo = m_form.session().picks().undoStack();
     QAction *undoAction = undo->createUndoAction(menu.Edit1, QStringLiteral("&Undo"));
@@ -152,10 +171,18 @@ void PicksCommands::pickChosen(PickId id)
                                    m_form.session().geometry().rows / 2);
 }
 
+void PicksCommands::candidateChosen(int row)
+{
+    LogSession &session = m_form.session();
+    if (row >= 0 && row < session.candidates().count())
+        session.goToDepth(session.candidates().candidate(row).trace.depth,
+                          session.geometry().rows / 2);
+}
+
 std::optional<double> PicksCommands::askDiameter(double depth)
 {
     const LogSession &session = m_form.session();
-    const QString size = session.depthUnit() == 0 ? QStringLiteral("mm") : QStringLiteral("in");
+    const QString size = diameterUnit(session.depthUnit() != 0);
     bool ok = false;
     const double diameter = QInputDialog::getDouble(
         &m_form, QStringLiteral("Borehole Diameter"),
@@ -174,7 +201,7 @@ void PicksCommands::BoreholeDiameter1Click()
     PickCalculator *calculator = session.pickCalculator();
     if (!calculator)
         return;
-    const QString size = session.depthUnit() == 0 ? QStringLiteral("mm") : QStringLiteral("in");
+    const QString size = diameterUnit(session.depthUnit() != 0);
     bool ok = false;
     const double diameter = QInputDialog::getDouble(
         &m_form, QStringLiteral("Borehole Diameter"),

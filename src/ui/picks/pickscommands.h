@@ -11,6 +11,7 @@
 
 namespace kivo {
 
+class DetectCommand;
 class PickTable;
 class PickTool;
 class TForm1;
@@ -28,6 +29,7 @@ public:
     PickTool &tool() { return *m_tool; }
     PickTable &table() { return *m_table; }
     PickKeeper &keeper() { return m_keeper; }
+    DetectCommand &detect() { return *m_detect; }
 
     void NewPick1Click();
     void DeletePick1Click();
@@ -40,6 +42,7 @@ private:
     void logOpened();
     void connectMenu();
     void pickChosen(PickId id);
+    void candidateChosen(int row);
     void askReloadOrKeep(const QString &path);
     std::optional<double> askDiameter(double depth);
     std::vector<std::optional<double>> rowDepths() const;
@@ -48,6 +51,7 @@ private:
     PickKeeper m_keeper;
     PickTool *m_tool;
     PickTable *m_table;
+    DetectCommand *m_detect;
 };
 
 } // namespace kivo

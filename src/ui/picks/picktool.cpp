@@ -51,6 +51,9 @@ PickTool::PickTool(LogSession &session, TDXDraw &area,
             select(std::nullopt);
     });
     connect(&session, &LogSession::logClosed, this, &PickTool::cancel);
+    CandidateSet &candidates = session.candidates();
+    connect(&candidates, &CandidateSet::removed, this, &PickTool::repaint);
+    connect(&candidates, &CandidateSet::resetDone, this, &PickTool::repaint);
 }
 
 void PickTool::startPicking()
@@ -310,6 +313,8 @@ QRect PickTool::drawOverlay(QImage &frame) const
     std::vector<TraceStyle> traces;
     const PickSet &picks = m_session.picks();
     if (m_shown) {
+        for (const Pick &candidate : m_session.candidates().candidates())
+            traces.push_back({candidate.trace, candidateColour(), 1, true});
         for (int row = 0; row < picks.count(); ++row) {
             const bool selected = m_selected == picks.id(row);
             const Sinusoid &trace = selected && m_dragged ? *m_dragged : picks.pick(row).trace;

@@ -24,7 +24,8 @@ class TDXDraw;
 // mode a click on a trace selects its pick; dragging the selected trace moves it up or down,
 // dragging its trough (the marked deepest point) fits it anew. Every change goes through the
 // pick set, so it can be undone. The tool also draws the overlay: the picks' traces in their
-// type's colour, the selected one wider, and the pick being made.
+// type's colour, the selected one wider, the detector's candidates dashed in their own colour, and
+// the pick being made.
 class PickTool : public QObject {
     Q_OBJECT
 

@@ -82,6 +82,8 @@ MainMenu::MainMenu(QMenuBar *bar, QObject *parent)
     Picks1->addSeparator();
     PickTable1 = item(Picks1, QStringLiteral("Pick &Table..."), QKeySequence());
     BoreholeDiameter1 = item(Picks1, QStringLiteral("Borehole &Diameter..."), QKeySequence());
+    Picks1->addSeparator();
+    DetectPicks1 = item(Picks1, QStringLiteral("Detect Pi&cks..."), QKeySequence());
 
     setState(State::Idle);
 }

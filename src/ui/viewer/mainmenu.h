@@ -67,6 +67,7 @@ public:
     QAction *ShowPicks1;        // "&Show Picks", on from the start
     QAction *PickTable1;        // "Pick &Table..."
     QAction *BoreholeDiameter1; // "Borehole &Diameter..."
+    QAction *DetectPicks1;      // "Detect Pi&cks..."
 
 private:
     State m_state = State::Idle;
