@@ -36,7 +36,8 @@ FUZZ_SECONDS ?= 60
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DKIVO_FUZZ=ON -DBUILD_TESTING=OFF
-	cmake --build build-fuzz --target fuzz_ini fuzz_header fuzz_datafile kivo -j $(JOBS)
+	cmake --build build-fuzz --target fuzz_ini fuzz_header fuzz_datafile fuzz_picksfile \
+		fuzz_pickmaths kivo -j $(JOBS)
 	fuzz/run build-fuzz $(FUZZ_SECONDS)
 
 # The benchmarks: a Release build of their own, then ten repetitions (medians reported).
