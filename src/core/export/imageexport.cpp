@@ -117,13 +117,11 @@ std::optional<qint64> exportImage(ImageFile &file, const LogLayout &layout,
             sink->writeRow(source.row(r));
         }
         sink->finish();
-    } catch (const KivoError &error) {
-        // A write the disk refused is told as every file's writer tells it.
-        if (out.shortWrite())
-            out.commitChecked();
-        out.cancelWriting();
-        throw KivoError(
-            QStringLiteral("Cannot write the file %1. %2").arg(shownPath, error.text()));
+    } catch (const KivoError &) {
+        // Bytes the disk refused are told naming the file, as every writer tells them; a
+        // record that cannot be read or a format's limit as the reader or the format says.
+        out.checkWrites();
+        throw;
     }
     if (!progress.advance(rows, rows)) {
         out.cancelWriting();

@@ -29,11 +29,17 @@ void saveFileAtomically(const QString &path, const QByteArray &bytes)
 
 void AtomicFile::commitChecked()
 {
-    // The device's text for a write cut short by the disk is "Unknown error": say what it means.
-    if (!flush() || m_shortWrite)
-        fail(*this, QStringLiteral("the disk is full or the file is larger than allowed"));
+    m_shortWrite = m_shortWrite || !flush();
+    checkWrites();
     if (!commit())
         fail(*this, errorString());
+}
+
+void AtomicFile::checkWrites()
+{
+    // The device's text for a write cut short by the disk is "Unknown error": say what it means.
+    if (m_shortWrite)
+        fail(*this, QStringLiteral("the disk is full or the file is larger than allowed"));
 }
 
 qint64 AtomicFile::writeData(const char *data, qint64 length)

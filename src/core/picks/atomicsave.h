@@ -24,8 +24,8 @@ public:
     // temporary file, keeps the old one and throws KivoError("<path> cannot be written:
     // <reason>").
     void commitChecked();
-    // Whether a write fell short: the disk refused bytes.
-    bool shortWrite() const { return m_shortWrite; }
+    // Throws that KivoError, the temporary file removed, when a write so far fell short.
+    void checkWrites();
 
 protected:
     qint64 writeData(const char *data, qint64 length) override;
