@@ -3,11 +3,11 @@
 
 #include "cli/clicommon.h"
 #include "kivoerror.h"
+#include "picks/atomicsave.h"
 #include "print/singlepage.h"
 
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace kivo::cli {
 
@@ -35,7 +35,7 @@ bool writePdf(const QString &path, const QPageSize &size,
               const std::function<void(QPdfWriter &)> &prepare,
               const std::function<bool(QPainter &, QPdfWriter &)> &draw)
 {
-    QSaveFile file(path);
+    AtomicFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw KivoError(
             QStringLiteral("Cannot write the file %1: %2.").arg(path, file.errorString()));
@@ -54,9 +54,9 @@ bool writePdf(const QString &path, const QPageSize &size,
         return false;
     }
     // Ending writes the rest of the document (its cross-reference table and trailer).
-    if (!painter.end() || !file.commit())
-        throw KivoError(
-            QStringLiteral("Cannot write the file %1: %2.").arg(path, file.errorString()));
+    if (!painter.end())
+        throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
+    file.commitChecked();
     return true;
 }
 

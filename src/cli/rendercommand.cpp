@@ -3,9 +3,9 @@
 #include "cli/openedlog.h"
 #include "display/colourmap.h"
 #include "display/fullview.h"
-#include "display/savefile.h"
 #include "display/tdib.h"
 #include "kivoerror.h"
+#include "picks/atomicsave.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -47,13 +47,13 @@ void writePicture(const TDIB &picture, PictureFormat format, const QString &path
 {
     switch (format) {
     case PictureFormat::Png:
-        saveFile(path, pngFile(picture));
+        saveFileAtomically(path, pngFile(picture));
         break;
     case PictureFormat::Bmp:
         picture.saveBmp(path);
         break;
     case PictureFormat::Dib:
-        saveFile(path, picture.packedDib());
+        saveFileAtomically(path, picture.packedDib());
         break;
     }
 }

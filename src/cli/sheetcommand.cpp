@@ -4,7 +4,9 @@
 #include "cli/pdfpage.h"
 #include "header/headersheet.h"
 #include "kivoerror.h"
+#include "picks/atomicsave.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 
 namespace kivo::cli {
@@ -43,8 +45,11 @@ int runSheet(const QStringList &arguments)
         const QImage sheet = drawHeaderSheet(log.session.header(),
                                              sheetLogoPath(QCoreApplication::applicationDirPath()));
         if (png) {
-            if (!sheet.save(out, "PNG"))
-                throw KivoError(QStringLiteral("Cannot write the file %1.").arg(out));
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            if (!buffer.open(QIODevice::WriteOnly) || !sheet.save(&buffer, "PNG"))
+                throw KivoError(QStringLiteral("The sheet cannot be made into a PNG file."));
+            saveFileAtomically(out, bytes);
         } else {
             writePdfPage(out, paper, QPageLayout::Landscape,
                          [&sheet](QPainter &painter, const QRect &page) {

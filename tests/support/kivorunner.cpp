@@ -60,6 +60,18 @@ KivoRun runKivoWithFilePermissions(const QStringList &arguments)
                       QProcessEnvironment::systemEnvironment());
 }
 
+KivoRun runKivoWithFileSizeLimit(int blocks, const QStringList &arguments)
+{
+    const QString kivo = kivoPath();
+    if (kivo.isEmpty())
+        return KivoRun();
+    return runProgram(
+        QStringLiteral("sh"),
+        QStringList{"-c", QStringLiteral("ulimit -f %1; exec \"$0\" \"$@\"").arg(blocks), kivo} +
+            arguments,
+        QProcessEnvironment::systemEnvironment());
+}
+
 std::optional<KivoRun> runKivoWithMemoryLimit(qint64 bytes, const QStringList &arguments)
 {
     const QString prlimit = QStandardPaths::findExecutable(QStringLiteral("prlimit"));

@@ -28,4 +28,8 @@ KivoRun runKivoWithFilePermissions(const QStringList &arguments);
 // allocation fails as on a machine without the memory. Empty when prlimit is not installed.
 std::optional<KivoRun> runKivoWithMemoryLimit(qint64 bytes, const QStringList &arguments);
 
+// The same with the size of any file kivo writes limited to the blocks given (the shell's
+// ulimit -f), so that a write fails as on a full disk.
+KivoRun runKivoWithFileSizeLimit(int blocks, const QStringList &arguments);
+
 } // namespace kivo::test

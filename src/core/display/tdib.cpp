@@ -1,8 +1,8 @@
 // KIVO Log Viewer
 #include "display/tdib.h"
 
-#include "display/savefile.h"
 #include "kivoerror.h"
+#include "picks/atomicsave.h"
 
 #include <QPainter>
 #include <QtEndian>
@@ -129,7 +129,7 @@ QByteArray TDIB::bmpFile() const
 
 void TDIB::saveBmp(const QString &path) const
 {
-    saveFile(path, bmpFile());
+    saveFileAtomically(path, bmpFile());
 }
 
 void TDIB::StretchDraw(QPainter &painter, const QRect &rect) const

@@ -53,7 +53,7 @@ public:
     // A .bmp file: the 14-byte file header ("BM", file size, pixels at offset 54), then
     // packedDib().
     QByteArray bmpFile() const;
-    // Writes bmpFile() to path; throws KivoError when the file cannot be written.
+    // Writes bmpFile() to path atomically; throws KivoError when the file cannot be written.
     void saveBmp(const QString &path) const;
     // The pixels as an image (Format_BGR888), e.g. for writing a PNG.
     QImage toImage() const { return m_image; }

@@ -7,10 +7,10 @@
 #include "kivoerror.h"
 #include "log/depthorderreader.h"
 #include "log/loglayout.h"
+#include "picks/atomicsave.h"
 #include "shell/jobprogress.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <cmath>
 #include <memory>
@@ -22,7 +22,7 @@ namespace {
 
 constexpr qint64 ProgressEvery = 256; // rows
 
-std::unique_ptr<ImageRowSink> makeSink(QSaveFile &file, qint64 rows, ExportFormat format)
+std::unique_ptr<ImageRowSink> makeSink(AtomicFile &file, qint64 rows, ExportFormat format)
 {
     if (format == ExportFormat::Png)
         return std::make_unique<PngRowSink>(file, rows);
@@ -101,28 +101,33 @@ std::optional<qint64> exportImage(ImageFile &file, const LogLayout &layout,
     const qint64 rows = exportRowCount(reader.size(), request.decimation, request.factor);
 
     const QString shownPath = QDir::toNativeSeparators(request.path);
-    QSaveFile out(request.path);
+    AtomicFile out(request.path);
     if (!out.open(QIODevice::WriteOnly))
         throw KivoError(
             QStringLiteral("Cannot write the file %1: %2.").arg(shownPath, out.errorString()));
     const std::unique_ptr<ImageRowSink> sink = makeSink(out, rows, request.format);
     const ImageRowMapper mapper(layout.SamplesPerLine, request.colours);
     RowSource source(reader, mapper, request);
-    for (qint64 r = 0; r < rows; ++r) {
-        if (r % ProgressEvery == 0 && !progress.advance(r, rows)) {
-            out.cancelWriting();
-            return std::nullopt;
+    try {
+        for (qint64 r = 0; r < rows; ++r) {
+            if (r % ProgressEvery == 0 && !progress.advance(r, rows)) {
+                out.cancelWriting();
+                return std::nullopt;
+            }
+            sink->writeRow(source.row(r));
         }
-        sink->writeRow(source.row(r));
+        sink->finish();
+    } catch (const KivoError &) {
+        // Bytes the disk refused are told naming the file, as every writer tells them; a
+        // record that cannot be read or a format's limit as the reader or the format says.
+        out.checkWrites();
+        throw;
     }
-    sink->finish();
     if (!progress.advance(rows, rows)) {
         out.cancelWriting();
         return std::nullopt;
     }
-    if (!out.commit())
-        throw KivoError(
-            QStringLiteral("Cannot write the file %1: %2.").arg(shownPath, out.errorString()));
+    out.commitChecked();
     return rows;
 }
 

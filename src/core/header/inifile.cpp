@@ -2,10 +2,10 @@
 #include "header/inifile.h"
 
 #include "kivoerror.h"
+#include "picks/atomicsave.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace kivo {
 
@@ -192,9 +192,18 @@ void IniFile::setValue(QByteArrayView section, QByteArrayView key, const QByteAr
 
 void IniFile::save(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_text) != m_text.size() || !file.commit())
+    AtomicFile file(path);
+    bool written = file.open(QIODevice::WriteOnly) && file.write(m_text) == m_text.size();
+    try {
+        if (written)
+            file.commitChecked();
+    } catch (const KivoError &) {
+        written = false;
+    }
+    if (!written) {
+        file.cancelWriting();
         throw KivoError(QStringLiteral("Unable to write to %1").arg(path));
+    }
 }
 
 void IniFile::splice(qsizetype at, qsizetype length, const QByteArray &bytes)

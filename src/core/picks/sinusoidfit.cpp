@@ -95,6 +95,10 @@ SinusoidFit fitSinusoid(const QList<PickPoint> &points)
         squares += r * r;
     }
     fit.residual = std::sqrt(squares / double(points.size()));
+    if (!std::isfinite(fit.sinusoid.depth) || !std::isfinite(fit.sinusoid.amplitude) ||
+        !std::isfinite(fit.residual))
+        throw KivoError(QStringLiteral("no trace fits these points: their azimuths are too close "
+                                       "together or their depths too far apart"));
     return fit;
 }
 

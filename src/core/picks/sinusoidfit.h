@@ -19,8 +19,9 @@ struct SinusoidFit {
 };
 
 // Least-squares fit of d(φ) = c + a·cos φ + b·sin φ through the points. Throws KivoError for
-// fewer than three points, fewer than three different azimuths (taken modulo 360), and values
-// that are not finite numbers.
+// fewer than three points, fewer than three different azimuths (taken modulo 360), values
+// that are not finite numbers, and points whose trace is no finite number (azimuths so close
+// that the equations are singular, or depths so far apart that their sums overflow).
 SinusoidFit fitSinusoid(const QList<PickPoint> &points);
 
 } // namespace kivo

@@ -31,7 +31,8 @@ struct Vec3 {
 
 std::optional<double> apparentDip(double amplitude, double diameter, bool feet)
 {
-    if (!(diameter > 0.0))
+    if (!std::isfinite(amplitude) || !std::isfinite(diameter) || amplitude < 0.0 ||
+        !(diameter > 0.0))
         return std::nullopt;
     const double k = feet ? 12.0 : 1000.0;
     return std::atan(2.0 * amplitude * k / diameter) / Radian;
@@ -40,8 +41,12 @@ std::optional<double> apparentDip(double amplitude, double diameter, bool feet)
 TrueDip trueDip(double apparentDip, double apparentAzimuth, std::optional<double> holeDeviation,
                 double holeAzimuth, AzimuthReference reference)
 {
-    if (!holeDeviation)
+    if (!holeDeviation || !(apparentDip >= 0.0 && apparentDip <= 90.0))
         return {};
+    for (const double value : {apparentDip, apparentAzimuth, *holeDeviation, holeAzimuth}) {
+        if (!std::isfinite(value))
+            return {};
+    }
     const double delta = *holeDeviation * Radian;
     const double beta = holeAzimuth * Radian;
     const Vec3 t{std::sin(delta) * std::sin(beta), std::sin(delta) * std::cos(beta),

@@ -3,6 +3,7 @@
 
 #include "kivoerror.h"
 
+#include <csignal>
 #include <exception>
 #include <new>
 
@@ -31,6 +32,7 @@ QString uncaughtText(const std::exception_ptr &error)
 int runCatchingAll(const std::function<int()> &body,
                    const std::function<void(const QString &text)> &report)
 {
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
         return body();
     } catch (...) {

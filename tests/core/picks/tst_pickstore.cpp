@@ -32,6 +32,7 @@ private slots:
     void initTestCase();
     void picksFileIsBesideTheLog();
     void saveKeepsThePreviousFile();
+    void failedWriteLeavesTheOldFile_data();
     void failedWriteLeavesTheOldFile();
     void readOnlyFolderFallsBack();
     void changedOnDisk();
@@ -68,8 +69,16 @@ void TestPickStore::saveKeepsThePreviousFile()
     QCOMPARE(PickStore(log("kept")).load().size(), 2);
 }
 
+void TestPickStore::failedWriteLeavesTheOldFile_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("past the write buffer: a write falls short") << 100000;
+    QTest::newRow("within the write buffer: its flush fails") << 10000;
+}
+
 void TestPickStore::failedWriteLeavesTheOldFile()
 {
+    QFETCH(int, size);
     const QString path = m_dir.filePath("limited.csv");
     saveFileAtomically(path, OnePick);
     // A file size limit makes the write fail half way, as a full disk does.
@@ -81,7 +90,7 @@ void TestPickStore::failedWriteLeavesTheOldFile()
     QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
     bool refused = false;
     try {
-        saveFileAtomically(path, QByteArray(100000, 'x'));
+        saveFileAtomically(path, QByteArray(size, 'x'));
     } catch (const KivoError &error) {
         refused = error.text().contains("limited.csv cannot be written");
     }

@@ -119,6 +119,10 @@ void TestSinusoidFit::refusals_data()
         << QList<PickPoint>{{1, 10}, {1.1, 370}, {1.2, 90}} << "three different azimuths";
     QTest::newRow("not a number") << QList<PickPoint>{{1, 0}, {std::nan(""), 90}, {1.2, 180}}
                                   << "must be numbers";
+    QTest::newRow("azimuths a few billionths of a degree apart")
+        << QList<PickPoint>{{1, 0}, {1.1, 1.5e-9}, {1.2, 3e-9}} << "no trace fits";
+    QTest::newRow("depths at both ends of the doubles")
+        << QList<PickPoint>{{1.7e308, 0}, {-1.7e308, 120}, {1.7e308, 240}} << "no trace fits";
 }
 
 void TestSinusoidFit::refusals()

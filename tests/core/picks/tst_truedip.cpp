@@ -52,6 +52,11 @@ void TestTrueDip::apparentDipFromAmplitude_data()
     QTest::newRow("tan 30 degrees") << 0.0277128 << 96.0 << false << 30.0;
     QTest::newRow("flat trace") << 0.0 << 96.0 << false << 0.0;
     QTest::newRow("no diameter") << 0.05 << 0.0 << false << None;
+    QTest::newRow("amplitude not a number") << qQNaN() << 96.0 << false << None;
+    QTest::newRow("infinite amplitude") << qInf() << 96.0 << false << None;
+    QTest::newRow("infinite diameter") << 0.05 << qInf() << false << None;
+    QTest::newRow("negative amplitude") << -5.3e-315 << 216.0 << false << None;
+    QTest::newRow("tiny diameter: steep") << 0.05 << 1e-300 << false << 90.0;
 }
 
 void TestTrueDip::apparentDipFromAmplitude()
@@ -109,6 +114,22 @@ void TestTrueDip::trueDipOfWorkedCases_data()
         << 30.0 << 100.0 << 90.0 << 180.0 << north << None << None << 0.0;
     QTest::newRow("no deviation (angle past 180)")
         << 30.0 << 100.0 << None << 0.0 << low << None << None << 0.0;
+    QTest::newRow("deviation not a number")
+        << 30.0 << 100.0 << qQNaN() << 0.0 << north << None << None << 0.0;
+    QTest::newRow("infinite deviation")
+        << 30.0 << 100.0 << qInf() << 0.0 << low << None << None << 0.0;
+    QTest::newRow("hole azimuth not a number")
+        << 30.0 << 100.0 << 20.0 << qQNaN() << north << None << None << 0.0;
+    QTest::newRow("negative apparent dip, vertical hole, low side")
+        << -1e-300 << 0.0 << 0.0 << 3.5e-310 << low << None << None << 0.0;
+    QTest::newRow("apparent dip past 90")
+        << 100.0 << 0.0 << 20.0 << 0.0 << north << None << None << 0.0;
+    QTest::newRow("apparent dip not a number")
+        << qQNaN() << 100.0 << 0.0 << 0.0 << low << None << None << 0.0;
+    QTest::newRow("infinite trough azimuth")
+        << 30.0 << -qInf() << 20.0 << 0.0 << north << None << None << 0.0;
+    QTest::newRow("huge hole azimuth")
+        << 30.0 << 100.0 << 0.0 << 1e300 << north << 30.0 << 100.0 << 1e-9;
 }
 
 void TestTrueDip::trueDipOfWorkedCases()
