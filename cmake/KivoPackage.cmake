@@ -11,14 +11,14 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "KIVO developers <kivo@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
+# The summary is the package's first line; this the text under it, each line indented by CPack.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "viewer of borehole optical televiewer image logs
- KIVO Log Viewer shows the unrolled colour image of a borehole wall (.bhx data
- file with its .HED header), scrolled by depth, with depth, angle and bearing
- readouts. Fractures and beds are picked as sinusoids with their true dips; the
- header sheet, the screen and the log print to paper or PDF.
- .
- The kivo command does the same work without a window, for scripts.")
+    "KIVO Log Viewer shows the unrolled colour image of a borehole wall (.bhx data
+file with its .HED header), scrolled by depth, with depth, angle and bearing
+readouts. Fractures and beds are picked as sinusoids with their true dips; the
+header sheet, the screen and the log print to paper or PDF.
+
+The kivo command does the same work without a window, for scripts.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     ${CMAKE_BINARY_DIR}/src)
