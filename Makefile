@@ -3,7 +3,8 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build demo check check-sanitize fuzz bench soak format
+.PHONY: deps configure build demo check check-sanitize check-install package install-deb fuzz bench \
+	soak format
 
 deps:
 	scripts/install-deps
@@ -23,6 +24,19 @@ demo: build
 # Builds and runs every test; the window tests run on a virtual X server.
 check: build
 	xvfb-run -a -s "-screen 0 1600x1200x24" ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package of the build, $(BUILD)/kivo_<version>_amd64.deb, and its installation.
+VERSION := $(shell sed -n 's/^project(kivo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+package: build
+	cmake --build $(BUILD) --target package
+install-deb: package
+	$(SUDO) apt-get install -y $(abspath $(BUILD))/kivo_$(VERSION)_amd64.deb
+
+# Installs into a scratch prefix and checks the tree with the desktop's tools, then installs
+# the package on this machine, runs its programs and removes it again.
+check-install: build
+	scripts/check-install $(BUILD)
 
 # Every test again with AddressSanitizer and UndefinedBehaviorSanitizer, leak checking on.
 check-sanitize: deps

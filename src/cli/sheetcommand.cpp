@@ -16,7 +16,8 @@ int runSheet(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Draws the well header sheet of a log, as Print Header prints it, with LOGO.BMP from "
-        "the program's directory. A .png file receives the one-bit 2013 x 1693 sheet image; a "
+        "the program's directory, else from share/kivo/ of its installation. A .png file receives "
+        "the one-bit 2013 x 1693 sheet image; a "
         ".pdf file the landscape page the printer would get.");
     parser.addPositionalArgument("LOG.bhx", "the data file");
     parser.addOption({"out", "the file to write: FILE.png or FILE.pdf", "FILE"});

@@ -7,6 +7,7 @@
 #include "testlog.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QtTest>
 
@@ -30,7 +31,8 @@ private slots:
     void sheetPdfIsOneLandscapePage_data();
     void sheetPdfIsOneLandscapePage();
     void sheetPdfHoldsTheSheetInOneBit();
-    void sheetUsesTheLogoBesideTheProgram();
+    void sheetUsesTheProgramsLogo_data();
+    void sheetUsesTheProgramsLogo();
     void printScreenIsOnePortraitPage_data();
     void printScreenIsOnePortraitPage();
     void errors_data();
@@ -125,23 +127,53 @@ void TestPrintCli::sheetPdfHoldsTheSheetInOneBit()
     QCOMPARE(images.first().convertToFormat(QImage::Format_RGB32), m_sheet);
 }
 
-void TestPrintCli::sheetUsesTheLogoBesideTheProgram()
+void TestPrintCli::sheetUsesTheProgramsLogo_data()
 {
-    // A copy of the tool in a directory of its own, with a black logo beside it.
-    QTemporaryDir programDir;
-    const QString program = programDir.filePath("kivo");
+    // Which logo files a copy of the tool finds, laid out as an installation: the tool in bin/,
+    // the installed logo in share/kivo/. The one beside the tool is black all over, the
+    // installed one black in its left half only; the sheet shows logo pixel (x, y) at (x + 1,
+    // y + 1).
+    QTest::addColumn<bool>("beside");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<bool>("leftBlack");
+    QTest::addColumn<bool>("rightBlack");
+    QTest::newRow("beside the program") << true << false << true << true;
+    QTest::newRow("installed in share/kivo") << false << true << true << false;
+    QTest::newRow("both: the one beside wins") << true << true << true << true;
+    QTest::newRow("neither: the box stays blank") << false << false << false << false;
+}
+
+void TestPrintCli::sheetUsesTheProgramsLogo()
+{
+    QFETCH(bool, beside);
+    QFETCH(bool, installed);
+    QFETCH(bool, leftBlack);
+    QFETCH(bool, rightBlack);
+    QTemporaryDir prefix;
+    QVERIFY(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("share/kivo"));
+    const QString program = prefix.filePath("bin/kivo");
     QVERIFY(QFile::copy(qEnvironmentVariable("KIVO_BIN_DIR") + "/kivo", program));
     QImage logo(395, 396, QImage::Format_RGB32);
     logo.fill(Qt::black);
-    QVERIFY(logo.save(programDir.filePath("LOGO.BMP"), "BMP"));
+    if (beside)
+        QVERIFY(logo.save(prefix.filePath("bin/LOGO.BMP"), "BMP"));
+    logo.fill(Qt::white);
+    QPainter(&logo).fillRect(0, 0, 197, 396, Qt::black);
+    if (installed)
+        QVERIFY(logo.save(prefix.filePath("share/kivo/LOGO.BMP"), "BMP"));
+
     const QString out = m_dir.filePath("logo.png");
     QProcess process;
     process.start(program, {"sheet", m_log, "--out", out});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 0);
     const QImage sheet(out);
-    QCOMPARE(sheet.pixel(200, 200) & 0xFFFFFF, 0u);
-    QCOMPARE(sheet.pixel(396, 200) & 0xFFFFFF, 0xFFFFFFu);
+    const auto black = [&sheet](int x, int y) {
+        return (sheet.pixel(x, y) & 0xFFFFFF) == 0;
+    };
+    QCOMPARE(black(100, 200), leftBlack);
+    QCOMPARE(black(300, 200), rightBlack);
+    QVERIFY(!black(396, 200)); // right of the box
 }
 
 void TestPrintCli::printScreenIsOnePortraitPage_data()

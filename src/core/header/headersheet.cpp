@@ -9,6 +9,7 @@
 #include "kivoerror.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -169,7 +170,11 @@ qint64 CentredTextX(qint64 left, qint64 right, qint64 length)
 
 QString sheetLogoPath(const QString &programDirectory)
 {
-    return QDir(programDirectory).filePath(QStringLiteral("LOGO.BMP"));
+    const QDir program(programDirectory);
+    const QString beside = program.filePath(QStringLiteral("LOGO.BMP"));
+    const QString installed =
+        QDir::cleanPath(program.filePath(QStringLiteral("../share/kivo/LOGO.BMP")));
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
 }
 
 QImage drawHeaderSheet(const uniheader &header, const QString &logoPath, const QLocale &locale)

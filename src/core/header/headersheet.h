@@ -17,7 +17,9 @@ struct uniheader;
 // starts left of it, even at a negative x.
 qint64 CentredTextX(qint64 left, qint64 right, qint64 length);
 
-// "LOGO.BMP" in the given directory (the program's own).
+// The header sheet's logo for a program in programDirectory: "LOGO.BMP" beside the program, else
+// the installed one in share/kivo/ beside the program's bin directory (programDirectory/../share/
+// kivo/LOGO.BMP). When neither file exists, the one beside the program, which leaves the box blank.
 QString sheetLogoPath(const QString &programDirectory);
 
 // The well header sheet of a header record, as one page prints it: an image of 2013 x 1693

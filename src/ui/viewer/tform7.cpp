@@ -1,6 +1,8 @@
 // KIVO Log Viewer
 #include "ui/viewer/tform7.h"
 
+#include "shell/version.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -92,7 +94,10 @@ TForm7::TForm7(QWidget *mainWindow)
     QFont small = font();
     small.setPointSize(8);
     text(this, QStringLiteral("Version "), small, 192, 128);
-    text(this, QStringLiteral("101  25-9-00"), small, 248, 128);
+    const QLabel *release = text(this, QStringLiteral("101  25-9-00"), small, 248, 128);
+    // The build's own version, on the line below the release it descends from.
+    text(this, QStringLiteral("Version %1").arg(kivoVersion()), small, 192,
+         release->geometry().bottom() + 1);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setGeometry(336, 120, 57, 25);

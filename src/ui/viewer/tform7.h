@@ -7,7 +7,8 @@ class QPushButton;
 
 namespace kivo {
 
-// The about box: a picture, the program's name and version, and OK. While it is shown the main
+// The about box: a picture, the program's name, the release it descends from and the build's
+// version, and OK. While it is shown the main
 // window takes no input; OK is the way back.
 class TForm7 : public QWidget {
     Q_OBJECT

@@ -34,6 +34,7 @@ private slots:
     void aboutBoxDisablesMainWindow();
     void keysScrollAgainAfterTheAboutBox();
     void aboutBoxClosedByTheWindowSystem();
+    void aboutBoxShowsTheVersionBelowItsTexts();
     void commandLineArgumentsIgnored_data();
     void commandLineArgumentsIgnored();
     void ctrlOOpensTheDialog();
@@ -202,6 +203,39 @@ void TestTForm1::aboutBoxClosedByTheWindowSystem()
     QVERIFY(viewer.form7->windowHandle()->close());
     QVERIFY(!viewer.form7->isVisible());
     QVERIFY(form.isEnabled());
+}
+
+void TestTForm1::aboutBoxShowsTheVersionBelowItsTexts()
+{
+    Viewer viewer;
+    TForm1 &form = *viewer.form1;
+    form.show();
+    form.menu().About1->trigger();
+    TForm7 &box = *viewer.form7;
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QMap<QString, QLabel *> labels;
+    for (QLabel *label : box.findChildren<QLabel *>()) {
+        if (!label->text().isEmpty())
+            labels.insert(label->text(), label);
+    }
+    // The box's own texts, and the version the build was given by the project.
+    const QString version = "Version " + qEnvironmentVariable("KIVO_PROJECT_VERSION");
+    QCOMPARE(labels.keys(),
+             QStringList({"101  25-9-00", "KIVO ", "Log Viewer", "Version ", version}));
+    const QRect line = labels[version]->geometry();
+    QCOMPARE(box.size(), QSize(405, 160));
+    QVERIFY(box.rect().contains(line));
+    QCOMPARE(line.left(), labels["Version "]->x());
+    for (const char *above : {"Version ", "101  25-9-00"})
+        QVERIFY2(line.top() > labels[above]->geometry().bottom(), above);
+    // It is drawn: white text on the box's blue, not hidden behind anything.
+    const QImage shot = box.grab().toImage();
+    int white = 0;
+    for (int y = line.top(); y <= line.bottom(); ++y) {
+        for (int x = line.left(); x <= line.right(); ++x)
+            white += QColor(shot.pixel(x, y)).lightness() > 200;
+    }
+    QVERIFY2(white > 20, qPrintable(QString::number(white)));
 }
 
 void TestTForm1::commandLineArgumentsIgnored_data()
