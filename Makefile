@@ -26,7 +26,8 @@ check: build
 	xvfb-run -a -s "-screen 0 1600x1200x24" ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The Debian package of the build, $(BUILD)/kivo_<version>_amd64.deb, and its installation.
-VERSION := $(shell sed -n 's/^project(kivo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# (The dot stands for the opening parenthesis, which make would count as its own.)
+VERSION := $(shell sed -n 's/^project.kivo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 package: build
 	cmake --build $(BUILD) --target package
