@@ -2,9 +2,8 @@
 #include "cli/pdfpage.h"
 
 #include "cli/clicommon.h"
-#include "kivoerror.h"
-#include "picks/atomicsave.h"
-#include "print/singlepage.h"
+#include "print/pdffile.h"
+#include "print/preparepage.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -35,29 +34,20 @@ bool writePdf(const QString &path, const QPageSize &size,
               const std::function<void(QPdfWriter &)> &prepare,
               const std::function<bool(QPainter &, QPdfWriter &)> &draw)
 {
-    AtomicFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw KivoError(
-            QStringLiteral("Cannot write the file %1: %2.").arg(path, file.errorString()));
-    // A new writer has the margins of the viewer's printer printing to a file (10 points).
-    QPdfWriter writer(&file);
-    writer.setCreator(QStringLiteral("KIVO Log Viewer"));
-    writer.setPageSize(size);
-    preparePage(writer);
-    prepare(writer);
-    QPainter painter;
-    if (!painter.begin(&writer))
-        throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
-    if (!draw(painter, writer)) {
-        painter.end();
-        file.cancelWriting();
-        return false;
-    }
-    // Ending writes the rest of the document (its cross-reference table and trailer).
-    if (!painter.end())
-        throw KivoError(QStringLiteral("Cannot write the file %1.").arg(path));
-    file.commitChecked();
-    return true;
+    const PdfFailureTexts texts{
+        [&path](const QString &reason) {
+            return QStringLiteral("Cannot write the file %1: %2.").arg(path, reason);
+        },
+        QStringLiteral("Cannot write the file %1.").arg(path)};
+    return writePdfFile(
+        path, texts,
+        [&](QPdfWriter &writer) {
+            // A new writer has the margins of the viewer's printer printing to a file (10 points).
+            writer.setPageSize(size);
+            preparePage(writer);
+            prepare(writer);
+        },
+        draw);
 }
 
 void writePdfPage(const QString &path, const QPageSize &size, QPageLayout::Orientation orientation,

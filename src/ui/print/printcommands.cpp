@@ -4,9 +4,10 @@
 #include "display/tdib.h"
 #include "header/headersheet.h"
 #include "kivoerror.h"
+#include "print/pdffile.h"
+#include "print/preparepage.h"
 #include "print/printlog.h"
 #include "print/printscreen.h"
-#include "print/singlepage.h"
 #include "ui/common/messages.h"
 #include "ui/common/progresswindow.h"
 #include "ui/display/tdxdraw.h"
@@ -18,13 +19,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTemporaryFile>
-
-#include <cstdio>
 
 namespace kivo {
 
@@ -68,15 +67,6 @@ QString cannotPrint(const QPrinter &printer)
 QString printingFailed(const QPrinter &printer)
 {
     return QStringLiteral("Printing to %1 failed.").arg(printTarget(printer));
-}
-
-// Prints a page prepared by preparePage; a printer that ends in its error state failed too.
-void printOnPrinter(QPrinter &printer, const QRect &page, const PageDraw &draw)
-{
-    const QString failed = printingFailed(printer);
-    printSinglePage(printer, page, draw, cannotPrint(printer), failed);
-    if (printer.printerState() == QPrinter::Error)
-        throw KivoError(failed);
 }
 
 } // namespace
@@ -156,8 +146,9 @@ void PrintCommands::printScreen()
     const PrintScale scale =
         PrintScale::compute(page.width(), capture.width(), m_form.state().layout.OrientationMode);
     keepEarlierPages();
-    printOnPrinter(m_printer, page, [&](QPainter &painter, const QRect &area) {
-        drawPrintScreen(painter, area, capture, scale);
+    printDocument([&](QPainter &painter, QPagedPaintDevice &) {
+        drawPrintScreen(painter, page, capture, scale);
+        return true;
     });
 }
 
@@ -180,8 +171,10 @@ void PrintCommands::PrintHeaderSheet(const uniheader &header)
     const auto restore = qScopeGuard([&] { m_printer.setPageOrientation(previous); });
     const QRect page = preparePage(m_printer);
     keepEarlierPages();
-    printOnPrinter(m_printer, page,
-                   [&](QPainter &painter, const QRect &area) { printSheet(painter, area, sheet); });
+    printDocument([&](QPainter &painter, QPagedPaintDevice &) {
+        printSheet(painter, page, sheet);
+        return true;
+    });
 }
 
 void PrintCommands::printLog(const PrintLogRequest &request)
@@ -197,28 +190,36 @@ bool PrintCommands::printLogPages(const PrintLogRequest &request)
     preparePage(m_printer);
     preparePrintLogDevice(m_printer, request);
     keepEarlierPages();
-    // A PDF is written beside its name and takes it only when complete, so that a cancelled or
-    // failed print leaves no half file and an earlier file of that name as it was.
-    const QString target = m_printer.outputFileName();
-    const bool toFile = m_printer.outputFormat() == QPrinter::PdfFormat && !target.isEmpty();
-    QTemporaryFile partial(target + QStringLiteral(".XXXXXX"));
-    if (toFile) {
-        if (!partial.open())
-            throw KivoError(QStringLiteral("Cannot write the file %1: %2.")
-                                .arg(QDir::toNativeSeparators(target), partial.errorString()));
-        partial.close();
-        m_printer.setOutputFileName(partial.fileName());
-    }
-    const auto restoreTarget = qScopeGuard([&] { m_printer.setOutputFileName(target); });
-
     ProgressWindow progress(&m_form, QStringLiteral("Printing the log..."),
                             QStringLiteral("PrintLogProgress"));
+    return printDocument([&](QPainter &painter, QPagedPaintDevice &device) {
+        return kivo::printLog(painter, device, m_form.session(), request, progress);
+    });
+}
+
+bool PrintCommands::printDocument(const DocumentDraw &draw)
+{
+    const QString target = m_printer.outputFileName();
+    if (m_printer.outputFormat() == QPrinter::PdfFormat && !target.isEmpty()) {
+        // The file goes through a writer of the printer's page and resolution, which puts it in
+        // place only when complete and wholly on the disk.
+        const PdfFailureTexts texts{[this](const QString &) { return cannotPrint(m_printer); },
+                                    printingFailed(m_printer)};
+        return writePdfFile(
+            target, texts,
+            [this](QPdfWriter &writer) {
+                writer.setPageLayout(m_printer.pageLayout());
+                writer.setResolution(m_printer.resolution());
+                writer.setTitle(m_printer.docName());
+            },
+            [&draw](QPainter &painter, QPdfWriter &writer) { return draw(painter, writer); });
+    }
     QPainter painter;
     if (!painter.begin(&m_printer))
         throw KivoError(cannotPrint(m_printer));
     bool printed = false;
     try {
-        printed = kivo::printLog(painter, m_printer, m_form.session(), request, progress);
+        printed = draw(painter, m_printer);
     } catch (...) {
         m_printer.abort();
         painter.end();
@@ -232,11 +233,6 @@ bool PrintCommands::printLogPages(const PrintLogRequest &request)
     }
     if (!painter.end() || m_printer.printerState() == QPrinter::Error)
         throw KivoError(printingFailed(m_printer));
-    if (toFile && std::rename(QFile::encodeName(partial.fileName()).constData(),
-                              QFile::encodeName(target).constData()) != 0)
-        throw KivoError(
-            QStringLiteral("Cannot write the file %1.").arg(QDir::toNativeSeparators(target)));
-    partial.setAutoRemove(!toFile);
     return true;
 }
 

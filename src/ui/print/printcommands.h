@@ -43,6 +43,11 @@ private:
     void printScreen();
     void PrintHeaderSheet(const uniheader &header);
     bool printLogPages(const PrintLogRequest &request);
+    // Paints a document on the shared printer: `draw` paints its pages and returns false to
+    // give it up, which sends nothing to a printer. A PDF file is written only when complete
+    // and wholly on the disk; an earlier file of its name is kept otherwise.
+    using DocumentDraw = std::function<bool(QPainter &, QPagedPaintDevice &)>;
+    bool printDocument(const DocumentDraw &draw);
     // Runs a command that returns whether it printed; `done` tells where a file went.
     void run(const std::function<bool()> &command,
              const QString &done = QStringLiteral("The page was written to the file %1."));
