@@ -1,5 +1,6 @@
 // KIVO Log Viewer
 #include "shell/catchall.h"
+#include "shell/installedfile.h"
 #include "shell/version.h"
 #include "ui/common/messages.h"
 #include "ui/display/tform2.h"
@@ -9,6 +10,7 @@
 #include "ui/viewer/tform7.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 
 using namespace kivo;
@@ -38,6 +40,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("KIVO VIEWER"));
     QApplication::setDesktopFileName(QStringLiteral("kivo-viewer"));
     QApplication::setApplicationVersion(kivoVersion());
+    // The menu entry's icon on the windows too: from the desktop's icon theme, else the one
+    // installed with the program.
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("kivo-viewer"),
+        QIcon(installedShareFile(QApplication::applicationDirPath(),
+                                 QStringLiteral("icons/hicolor/256x256/apps/kivo-viewer.png")))));
     // Closing the main window ends the program, whichever tool windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     // An error nothing else caught ends the program, told in the error box once the windows

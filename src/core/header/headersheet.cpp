@@ -7,6 +7,7 @@
 #include "header/sheettext.h"
 #include "header/uniheader.h"
 #include "kivoerror.h"
+#include "shell/installedfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -172,8 +173,7 @@ QString sheetLogoPath(const QString &programDirectory)
 {
     const QDir program(programDirectory);
     const QString beside = program.filePath(QStringLiteral("LOGO.BMP"));
-    const QString installed =
-        QDir::cleanPath(program.filePath(QStringLiteral("../share/kivo/LOGO.BMP")));
+    const QString installed = installedShareFile(programDirectory, QStringLiteral("kivo/LOGO.BMP"));
     return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
 }
 
