@@ -40,12 +40,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("KIVO VIEWER"));
     QApplication::setDesktopFileName(QStringLiteral("kivo-viewer"));
     QApplication::setApplicationVersion(kivoVersion());
-    // The menu entry's icon on the windows too: from the desktop's icon theme, else the one
-    // installed with the program.
-    QApplication::setWindowIcon(QIcon::fromTheme(
-        QStringLiteral("kivo-viewer"),
+    // The menu entry's icon on the windows too, as installed with the program.
+    QApplication::setWindowIcon(
         QIcon(installedShareFile(QApplication::applicationDirPath(),
-                                 QStringLiteral("icons/hicolor/256x256/apps/kivo-viewer.png")))));
+                                 QStringLiteral("icons/hicolor/256x256/apps/kivo-viewer.png"))));
     // Closing the main window ends the program, whichever tool windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     // An error nothing else caught ends the program, told in the error box once the windows
