@@ -24,6 +24,12 @@ CandidateTableModel::CandidateTableModel(LogSession &session, QObject *parent)
         derive();
         endResetModel();
     });
+    // The dips depend on the diameter, which the user may give after the search.
+    connect(&session, &LogSession::fallbackDiameterChanged, this, [this] {
+        derive();
+        if (rowCount() > 0)
+            emit dataChanged(index(0, TrueDip), index(rowCount() - 1, TrueDipAzimuth));
+    });
     derive();
 }
 

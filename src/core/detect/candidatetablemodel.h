@@ -12,7 +12,8 @@ class LogSession;
 
 // The candidates of the open log as a table, in their depth order: Depth, true dip and dip
 // direction (as the log's picks derive them) and Confidence. Read only; Qt::UserRole gives the
-// unformatted number. Rows follow the candidate set as candidates are accepted or rejected.
+// unformatted number. Rows follow the candidate set as candidates are accepted or rejected, and
+// the dips the diameter the session falls back on.
 class CandidateTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -31,7 +32,7 @@ private:
     void derive();
 
     LogSession &m_session;
-    QList<PickValues> m_values; // one a candidate, derived when the set is replaced
+    QList<PickValues> m_values; // one a candidate, derived when the set or diameter changes
 };
 
 } // namespace kivo

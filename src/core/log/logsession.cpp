@@ -112,6 +112,7 @@ void LogSession::setFallbackDiameter(std::optional<double> diameter)
         return;
     m_calculator->setFallbackDiameter(diameter);
     m_picks.recompute();
+    emit fallbackDiameterChanged();
 }
 
 void LogSession::setPosition(qint64 position)

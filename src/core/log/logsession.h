@@ -68,7 +68,7 @@ public:
     CandidateSet &candidates() { return m_candidates; }
     const CandidateSet &candidates() const { return m_candidates; }
     // The diameter for picks that have none of their own and no bit record at their depth;
-    // their values are derived again.
+    // their values are derived again, and fallbackDiameterChanged tells the candidates' views.
     void setFallbackDiameter(std::optional<double> diameter);
     ImageFile &imageFile() { return m_state.ImageFile; }
     const ViewGeometry &geometry() const { return m_geometry; }
@@ -134,6 +134,7 @@ signals:
     void readoutsChanged();
     void colourMapChanged();
     void enhancementChanged();
+    void fallbackDiameterChanged();
 
 private:
     ViewerState m_state;

@@ -1,7 +1,9 @@
 // KIVO Log Viewer
+#include "detect/candidatetablemodel.h"
 #include "kivoerror.h"
 #include "log/logsession.h"
 #include "log/readouts.h"
+#include "picks/pickcalculator.h"
 #include "testlog.h"
 
 #include <QSignalSpy>
@@ -24,6 +26,7 @@ private slots:
     void closeGivesBackTheUnit();
     void unreadableHeaderIsStillNamed();
     void staticNormalisationWaitsForStatistics();
+    void candidateDipsFollowTheFallbackDiameter();
 
 private:
     // Opens a log of `count` records, direction 2, in feet.
@@ -197,6 +200,33 @@ void TestLogSession::unreadableHeaderIsStillNamed()
     QVERIFY_THROWS_EXCEPTION(KivoError, session.readHeader(path));
     QCOMPARE(session.state().HeaderFileName, m_dir->filePath("bad.HED"));
     QVERIFY(!session.isOpen());
+}
+
+// A diameter given after the search changes the dips the candidates' table shows.
+void TestLogSession::candidateDipsFollowTheFallbackDiameter()
+{
+    LogSession session;
+    open(session, 500);
+    Pick candidate;
+    candidate.trace = {1.2, 0.05, 120.0};
+    candidate.confidence = 0.8;
+    session.candidates().reset({candidate});
+    CandidateTableModel table(session);
+    QSignalSpy changed(&table, &QAbstractItemModel::dataChanged);
+    const auto shownDip = [&] {
+        return table.data(table.index(0, CandidateTableModel::TrueDip), Qt::UserRole);
+    };
+    QVERIFY(!shownDip().isValid()); // the log has no bit size: no dips yet
+    double earlier = 0.0;
+    for (const double diameter : {3.0, 6.0}) {
+        session.setFallbackDiameter(diameter);
+        const std::optional<double> dip = session.pickCalculator()->values(candidate).trueDip;
+        QVERIFY(dip && *dip != earlier);
+        QCOMPARE(shownDip().toDouble(), *dip);
+        earlier = *dip;
+    }
+    QCOMPARE(changed.count(), 2);
+    session.close();
 }
 
 QTEST_GUILESS_MAIN(TestLogSession)
