@@ -3,6 +3,7 @@
 
 #include "display/imagerowmapper.h"
 #include "export/pngrowsink.h"
+#include "export/rowpipeline.h"
 #include "export/tiffrowsink.h"
 #include "kivoerror.h"
 #include "log/depthorderreader.h"
@@ -37,19 +38,21 @@ public:
         , m_mapper(mapper)
         , m_decimation(request.decimation)
         , m_factor(request.decimation == Decimation::None ? 1 : request.factor)
-        , m_row(ImageRowMapper::RowBytes)
     {
         if (m_decimation == Decimation::Every)
             m_reader.setStride(m_factor);
-        if (m_decimation == Decimation::Average)
+        if (m_decimation == Decimation::Average) {
+            m_row.resize(ImageRowMapper::RowBytes);
             m_sum.resize(ImageRowMapper::RowBytes);
+        }
     }
 
-    const uchar *row(qint64 r)
+    // Writes row r's RowBytes bytes to out.
+    void row(qint64 r, uchar *out)
     {
         if (m_decimation != Decimation::Average) {
-            m_mapper.map(m_reader.record(r * m_factor) + 4, m_row.data());
-            return m_row.data();
+            m_mapper.map(m_reader.record(r * m_factor) + 4, out);
+            return;
         }
         const qint64 first = r * m_factor;
         const qint64 count = qMin<qint64>(m_factor, m_reader.size() - first);
@@ -61,8 +64,7 @@ public:
         }
         // Rounded to the nearest value, halves up.
         for (size_t b = 0; b < m_sum.size(); ++b)
-            m_row[b] = uchar((m_sum[b] + quint64(count) / 2) / quint64(count));
-        return m_row.data();
+            out[b] = uchar((m_sum[b] + quint64(count) / 2) / quint64(count));
     }
 
 private:
@@ -73,6 +75,19 @@ private:
     std::vector<uchar> m_row;
     std::vector<quint64> m_sum;
 };
+
+// Maps every row into the pipeline and lets it finish the file; false when the progress asked
+// to stop.
+bool writeRows(RowSource &source, RowPipeline &pipeline, qint64 rows, JobProgress &progress)
+{
+    for (qint64 r = 0; r < rows; ++r) {
+        if (r % ProgressEvery == 0 && !progress.advance(r, rows))
+            return false;
+        source.row(r, pipeline.nextRow());
+    }
+    pipeline.finish();
+    return true;
+}
 
 } // namespace
 
@@ -108,22 +123,19 @@ std::optional<qint64> exportImage(ImageFile &file, const LogLayout &layout,
     const std::unique_ptr<ImageRowSink> sink = makeSink(out, rows, request.format);
     const ImageRowMapper mapper(layout.SamplesPerLine, request.colours);
     RowSource source(reader, mapper, request);
+    bool written = false;
     try {
-        for (qint64 r = 0; r < rows; ++r) {
-            if (r % ProgressEvery == 0 && !progress.advance(r, rows)) {
-                out.cancelWriting();
-                return std::nullopt;
-            }
-            sink->writeRow(source.row(r));
-        }
-        sink->finish();
+        // The pipeline's writing thread has stopped once this block is left, on every path,
+        // before the file is given up or committed.
+        RowPipeline pipeline(*sink, ImageRowMapper::RowBytes);
+        written = writeRows(source, pipeline, rows, progress);
     } catch (const KivoError &) {
         // Bytes the disk refused are told naming the file, as every writer tells them; a
         // record that cannot be read or a format's limit as the reader or the format says.
         out.checkWrites();
         throw;
     }
-    if (!progress.advance(rows, rows)) {
+    if (!written || !progress.advance(rows, rows)) {
         out.cancelWriting();
         return std::nullopt;
     }
