@@ -35,12 +35,11 @@ const ColumnTrig &columnTrig()
 }
 
 using ColumnRows = std::array<double, Columns>;
-
 using ColumnInts = std::array<int, Columns>;
 
-// Each of these is a plain loop over all the columns, which the compiler runs in vector
-// registers, in AVX2 where the processor has it (without FMA: the results stay the same to the
-// bit).
+// A trace is drawn in passes, each a plain loop over all the columns that the compiler runs in
+// vector registers, in AVX2 where the processor has it (without FMA: the rows stay the same to
+// the bit).
 
 // The row, fractional, of the trace in each column; -1 where its depth is not in view.
 __attribute__((target_clones("avx2", "default"))) void
@@ -70,8 +69,10 @@ columnRuns(const ColumnRows &row, double lastRow, const TraceStyle &style, Colum
 {
     const ColumnTrig &trig = columnTrig();
     // Index j + 1 for column j: index 0 stands for a column before the first, out of view.
-    std::array<int, Columns + 1> shown{};
-    std::array<int, Columns + 1> rowAt{};
+    std::array<int, Columns + 1> shown;
+    std::array<int, Columns + 1> rowAt;
+    shown[0] = 0;
+    rowAt[0] = 0;
     // Off the rows in view: not drawn, and the next column not joined to it.
     for (size_t j = 0; j < Columns; ++j)
         shown[j + 1] = (row[j] >= -0.5) & (row[j] < lastRow);
@@ -101,8 +102,8 @@ public:
         , m_width(frame.width())
         , m_height(frame.height())
     {}
-    // Rows top[i] to bottom[i] (inclusive; none where bottom[i] < top[i]) of column left + i,
-    // for i below count, in one colour, clipped to the frame (the rows in place).
+    // Rows top[j] to bottom[j] (inclusive; none where bottom[j] < top[j]) of column left + j
+    // for each image column j, in one colour, clipped to the frame (the rows in place).
     void setColumns(int left, ColumnInts &top, ColumnInts &bottom, quint32 pixel);
     QRect drawn() const { return m_drawn; }
 
@@ -146,11 +147,12 @@ Pixels::setColumns(int left, ColumnInts &top, ColumnInts &bottom, quint32 pixel)
     while (top[size_t(rightmost)] > bottom[size_t(rightmost)])
         --rightmost;
     m_drawn |= QRect(QPoint(left + leftmost, topmost), QPoint(left + rightmost, bottommost));
-    quint32 *const pixels = m_pixels + left;
+    quint32 *const pixels = m_pixels;
     const qsizetype stride = m_stride;
     for (int i = leftmost; i <= rightmost; ++i) {
-        const qsizetype last = bottom[size_t(i)] * stride + i;
-        for (qsizetype at = top[size_t(i)] * stride + i; at <= last; at += stride)
+        const qsizetype x = left + i;
+        const qsizetype last = bottom[size_t(i)] * stride + x;
+        for (qsizetype at = top[size_t(i)] * stride + x; at <= last; at += stride)
             pixels[at] = pixel;
     }
 }
