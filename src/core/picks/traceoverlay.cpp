@@ -75,7 +75,7 @@ columnRuns(const ColumnRows &row, double lastRow, const TraceStyle &style, Colum
     rowAt[0] = 0;
     // Off the rows in view: not drawn, and the next column not joined to it.
     for (size_t j = 0; j < Columns; ++j)
-        shown[j + 1] = (row[j] >= -0.5) & (row[j] < lastRow);
+        shown[j + 1] = int(row[j] >= -0.5) & int(row[j] < lastRow);
     // Rows in view unchanged, any other (NaN too) brought into the rows, to convert safely.
     for (size_t j = 0; j < Columns; ++j)
         rowAt[j + 1] = int(std::min(lastRow, std::max(-0.5, row[j])) + 0.5);
