@@ -11,7 +11,6 @@
 #include <QColor>
 #include <QImage>
 
-#include <algorithm>
 #include <cstring>
 
 using namespace kivo;
