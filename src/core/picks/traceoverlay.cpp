@@ -132,10 +132,12 @@ Pixels::setColumns(int left, ColumnInts &top, ColumnInts &bottom, quint32 pixel)
     int topmost = height;
     int bottommost = -1;
     int pixelCount = 0;
+    int tall = 0; // columns of more than one row
     for (int i = first; i < end; ++i) {
         topmost = std::min(topmost, top[size_t(i)]);
         bottommost = std::max(bottommost, bottom[size_t(i)]);
         pixelCount += std::max(bottom[size_t(i)] - top[size_t(i)] + 1, 0);
+        tall += int(bottom[size_t(i)] > top[size_t(i)]);
     }
     if (pixelCount == 0)
         return;
@@ -147,13 +149,24 @@ Pixels::setColumns(int left, ColumnInts &top, ColumnInts &bottom, quint32 pixel)
     while (top[size_t(rightmost)] > bottom[size_t(rightmost)])
         --rightmost;
     m_drawn |= QRect(QPoint(left + leftmost, topmost), QPoint(left + rightmost, bottommost));
+    // The top pixel of every column, one without any at a pixel the trace draws anyway (the
+    // same colour again): one store for each column, without a branch.
     quint32 *const pixels = m_pixels;
     const qsizetype stride = m_stride;
+    const qsizetype anchor = top[size_t(leftmost)] * stride + left + leftmost;
+    std::array<qsizetype, Columns> offset;
     for (int i = leftmost; i <= rightmost; ++i) {
-        const qsizetype x = left + i;
-        const qsizetype last = bottom[size_t(i)] * stride + x;
-        for (qsizetype at = top[size_t(i)] * stride + x; at <= last; at += stride)
-            pixels[at] = pixel;
+        const qsizetype at = top[size_t(i)] * stride + left + i;
+        offset[size_t(i)] = top[size_t(i)] <= bottom[size_t(i)] ? at : anchor;
+    }
+    for (int i = leftmost; i <= rightmost; ++i)
+        pixels[offset[size_t(i)]] = pixel;
+    if (tall == 0)
+        return;
+    // The rows below the top, where a trace is steep or wide.
+    for (int i = leftmost; i <= rightmost; ++i) {
+        for (int y = top[size_t(i)] + 1; y <= bottom[size_t(i)]; ++y)
+            pixels[y * stride + left + i] = pixel;
     }
 }
 
