@@ -35,10 +35,14 @@ inline int luminanceOf(int red, int green, int blue)
     return (77 * red + 150 * green + 29 * blue + 128) >> 8;
 }
 
-// How often each luminance occurs over a run of samples, counting every stride-th sample from
-// the first.
+// The luminances of every stride-th sample of a run from the first, one byte each: (count +
+// stride - 1) / stride of them.
+void luminancesOf(const uchar *samples, int count, int stride, uchar *luminances);
+
+// How often each luminance occurs: a run of luminances counted in, or taken out again.
 using LuminanceHistogram = std::array<quint32, 256>;
-void addLuminances(LuminanceHistogram &histogram, const uchar *samples, int count, int stride = 1);
+void addLuminances(LuminanceHistogram &histogram, const uchar *luminances, int count);
+void removeLuminances(LuminanceHistogram &histogram, const uchar *luminances, int count);
 
 // The gain of each luminance Y under histogram equalisation of a window's luminances,
 // Y' = 255 * cdf(Y) / total (a window whose luminances are spread evenly maps each to itself),

@@ -104,6 +104,18 @@ void ImageFile::SeekRecord(qint64 n, qint64 readAhead)
     m_chunkStart = m_position;
 }
 
+bool ImageFile::SeekRecordInBuffer(qint64 n, qint64 readAhead)
+{
+    if (m_fd < 0 || n < 0 || n > (m_chunkStart + m_chunk.size()) / m_recordSize)
+        return false;
+    const qint64 position = n * m_recordSize;
+    if (position < m_chunkStart || position + m_recordSize > m_chunkStart + m_chunk.size())
+        return false;
+    m_position = position;
+    m_readAhead = qMax<qint64>(1, readAhead);
+    return true;
+}
+
 bool ImageFile::AtEnd() const
 {
     return m_position >= m_fileSize;

@@ -33,6 +33,10 @@ public:
     // readAhead is how many records the caller expects to read from here (a redraw pass reads
     // a view's worth), so that one system call serves them all.
     void SeekRecord(qint64 n, qint64 readAhead = 1);
+    // The same without a system call, for a pass that goes back over records it has just read:
+    // when the bytes the last read brought in hold record n, it is the next one read from them
+    // (the file's size is not looked at again). Returns false, and moves nothing, otherwise.
+    bool SeekRecordInBuffer(qint64 n, qint64 readAhead);
 
     // True when the position is at or past the file's size in bytes (as last seen).
     bool AtEnd() const;
