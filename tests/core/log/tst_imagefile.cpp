@@ -20,6 +20,8 @@ private slots:
     void readAheadAcrossChunks();
     void seekInBuffer_data();
     void seekInBuffer();
+    void readsInSteps_data();
+    void readsInSteps();
     void fileShrinkingWhileOpen();
     void atEndAfterAShortRead_data();
     void atEndAfterAShortRead();
@@ -153,6 +155,41 @@ void TestImageFile::seekInBuffer()
         QVERIFY(bytes);
         QCOMPARE(TImageLine(bytes, 720).Depth(), qint32(1000 + 10 * k));
     }
+}
+
+void TestImageFile::readsInSteps_data()
+{
+    QTest::addColumn<qint64>("stepBytes");
+    QTest::addColumn<qint64>("stepRecords"); // what one read takes in
+    const qint64 size = TImageLine::recordSize(720);
+    QTest::newRow("less than a record") << size / 2 << qint64(1);
+    QTest::newRow("three records") << 3 * size << qint64(3);
+    QTest::newRow("between records") << 5 * size + size / 2 << qint64(5);
+    QTest::newRow("more than the file") << 100 * size << qint64(50);
+}
+
+void TestImageFile::readsInSteps()
+{
+    QFETCH(qint64, stepBytes);
+    QFETCH(qint64, stepRecords);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.bhx");
+    writeDataFile(path, {720, 50, 1000, 10});
+    ImageFile file;
+    file.OpenImageFile(path, TImageLine::recordSize(720));
+    file.readInSteps(stepBytes);
+    file.SeekRecord(0, 50);
+    QVERIFY(file.ReadRecordView());
+    // The read took in one step: its last record is in the buffer, the next one not.
+    QVERIFY(file.SeekRecordInBuffer(stepRecords - 1, 50));
+    QVERIFY(!file.SeekRecordInBuffer(stepRecords, 50));
+    QVERIFY(file.SeekRecordInBuffer(0, 50));
+    for (qint64 k = 0; k < 50; ++k) {
+        const uchar *bytes = file.ReadRecordView();
+        QVERIFY(bytes);
+        QCOMPARE(TImageLine(bytes, 720).Depth(), qint32(1000 + 10 * k));
+    }
+    QVERIFY(!file.ReadRecordView());
 }
 
 void TestImageFile::fileShrinkingWhileOpen()
