@@ -102,7 +102,7 @@ LuminanceGains equalisationGains(const LuminanceHistogram &window)
     quint64 total = 0;
     for (quint32 count : window)
         total += count;
-    LuminanceGains gains{};
+    LuminanceGains gains; // every entry is written below
     if (total == 0) {
         gains.fill(1u << 16);
         return gains;
@@ -115,6 +115,7 @@ LuminanceGains equalisationGains(const LuminanceHistogram &window)
         equalisationGainsAvx2(window.data(), scale, Reciprocals.data(), gains.data());
         return gains;
     }
+    gains[0] = 0;
     quint64 cumulative = window[0];
     for (size_t y = 1; y < 256; ++y) {
         cumulative += window[y];
