@@ -115,13 +115,15 @@ const uchar *StripEnhancer::enhance(const uchar *record, qint64 k)
     const qint64 size = TImageLine::recordSize(m_samples);
     m_record.resize(size);
     uchar *bytes = reinterpret_cast<uchar *>(m_record.data());
-    std::memcpy(bytes, record, size_t(size));
     uchar *samples = bytes + TImageLine::SamplesOffset;
+    // The gains take the samples straight from the record; otherwise they are changed in the copy.
+    const bool dynamic = enhancement.normalisation == Normalisation::Dynamic && k >= m_first &&
+                         k <= m_last && k < m_known;
+    std::memcpy(bytes, record, size_t(dynamic ? TImageLine::SamplesOffset : size));
+    if (dynamic)
+        applyLuminanceGains(gainsOf(k), record + TImageLine::SamplesOffset, samples, m_samples);
     if (enhancement.normalisation == Normalisation::Static && enhancement.staticTables)
         applyChannelTables(*enhancement.staticTables, samples, m_samples);
-    if (enhancement.normalisation == Normalisation::Dynamic && k >= m_first && k <= m_last &&
-        k < m_known)
-        applyLuminanceGains(gainsOf(k), samples, m_samples);
     if (enhancement.greyScale)
         toGreyScale(samples, m_samples);
     return bytes;

@@ -125,20 +125,21 @@ LuminanceGains equalisationGains(const LuminanceHistogram &window)
     return gains;
 }
 
-void applyLuminanceGains(const LuminanceGains &gains, uchar *samples, int count)
+void applyLuminanceGains(const LuminanceGains &gains, const uchar *from, uchar *to, int count)
 {
-    const int done = hasAvx2() ? applyLuminanceGainsAvx2(gains.data(), samples, count) : 0;
-    samples += 3 * done;
-    for (int i = done; i < count; ++i, samples += 3) {
-        const quint32 red = samples[0];
-        const quint32 green = samples[1];
-        const quint32 blue = samples[2];
+    const int done = hasAvx2() ? applyLuminanceGainsAvx2(gains.data(), from, to, count) : 0;
+    from += 3 * done;
+    to += 3 * done;
+    for (int i = done; i < count; ++i, from += 3, to += 3) {
+        const quint32 red = from[0];
+        const quint32 green = from[1];
+        const quint32 blue = from[2];
         const quint32 brightest = std::max(red, std::max(green, blue));
         const quint32 gain = std::min(gains[size_t(luminanceOf(int(red), int(green), int(blue)))],
                                       GainCeilings[brightest]);
-        samples[0] = uchar((red * gain + 0x8000) >> 16);
-        samples[1] = uchar((green * gain + 0x8000) >> 16);
-        samples[2] = uchar((blue * gain + 0x8000) >> 16);
+        to[0] = uchar((red * gain + 0x8000) >> 16);
+        to[1] = uchar((green * gain + 0x8000) >> 16);
+        to[2] = uchar((blue * gain + 0x8000) >> 16);
     }
 }
 

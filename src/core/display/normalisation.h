@@ -50,8 +50,9 @@ void removeLuminances(LuminanceHistogram &histogram, const uchar *luminances, in
 using LuminanceGains = std::array<quint32, 256>;
 LuminanceGains equalisationGains(const LuminanceHistogram &window);
 // Every channel of a sample times the gain of its luminance, so that the channels keep their
-// ratios (the hue); the gain is lowered where the brightest channel would pass 255.
-void applyLuminanceGains(const LuminanceGains &gains, uchar *samples, int count);
+// ratios (the hue); the gain is lowered where the brightest channel would pass 255. The samples
+// from from go to to, which is from itself or does not overlap it.
+void applyLuminanceGains(const LuminanceGains &gains, const uchar *from, uchar *to, int count);
 
 // Each sample becomes the grey of its luminance.
 void toGreyScale(uchar *samples, int count);

@@ -91,8 +91,8 @@ __attribute__((target("avx2"))) void equalisationGainsAvx2(const quint32 *window
     }
 }
 
-__attribute__((target("avx2"))) int applyLuminanceGainsAvx2(const quint32 *gains, uchar *samples,
-                                                            int count)
+__attribute__((target("avx2"))) int applyLuminanceGainsAvx2(const quint32 *gains, const uchar *from,
+                                                            uchar *to, int count)
 {
     // Eight samples are 24 bytes: samples 0-3 go to the low lane, 4-7 to the high one, where
     // byte shuffles spread each channel into 32-bit lanes and gather them back afterwards.
@@ -114,9 +114,8 @@ __attribute__((target("avx2"))) int applyLuminanceGainsAvx2(const quint32 *gains
     int i = 0;
     // Each step loads 32 bytes, so it stops where fewer than 32 remain.
     for (; 3 * i + 32 <= 3 * count; i += 8) {
-        uchar *at = samples + 3 * i;
         const __m256i bytes = _mm256_permutevar8x32_epi32(
-            _mm256_loadu_si256(reinterpret_cast<const __m256i *>(at)), toLanes);
+            _mm256_loadu_si256(reinterpret_cast<const __m256i *>(from + 3 * i)), toLanes);
         const __m256i r = _mm256_shuffle_epi8(bytes, red);
         const __m256i g = _mm256_shuffle_epi8(bytes, green);
         const __m256i b = _mm256_shuffle_epi8(bytes, blue);
@@ -147,7 +146,8 @@ __attribute__((target("avx2"))) int applyLuminanceGainsAvx2(const quint32 *gains
             outR, _mm256_or_si256(_mm256_slli_epi32(outG, 8), _mm256_slli_epi32(outB, 16)));
         const __m256i packed =
             _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(out, pack), fromLanes);
-        // 24 bytes back: the next samples, not yet read, must keep theirs.
+        // 24 bytes back: where to is from, the next samples, not yet read, must keep theirs.
+        uchar *at = to + 3 * i;
         _mm_storeu_si128(reinterpret_cast<__m128i *>(at), _mm256_castsi256_si128(packed));
         _mm_storel_epi64(reinterpret_cast<__m128i *>(at + 16), _mm256_extracti128_si256(packed, 1));
     }

@@ -23,6 +23,6 @@ void equalisationGainsAvx2(const quint32 *window, double scale, const quint64 *r
 // channel times min(gains[luminance], 255 * 2^16 / brightest channel rounded down) in 16.16,
 // rounded. Returns how many samples it did (a multiple of 8, leaving the last few to the
 // caller); only call it where hasAvx2().
-int applyLuminanceGainsAvx2(const quint32 *gains, uchar *samples, int count);
+int applyLuminanceGainsAvx2(const quint32 *gains, const uchar *from, uchar *to, int count);
 
 } // namespace kivo

@@ -159,7 +159,7 @@ void TestNormalisation::equalisation()
     QFETCH(std::vector<int>, expected);
     QByteArray bytes = greySamples(samples);
     applyLuminanceGains(equalisationGains(histogramOfSamples(greySamples(window))), data(bytes),
-                        int(samples.size()));
+                        data(bytes), int(samples.size()));
     QCOMPARE(bytes, greySamples(expected));
 }
 
@@ -172,7 +172,8 @@ void TestNormalisation::equalisationKeepsHue()
     for (auto &byte : window)
         byte = char(random.bounded(0, 120));
     QByteArray samples = window;
-    applyLuminanceGains(equalisationGains(histogramOfSamples(window)), data(samples), 2000);
+    applyLuminanceGains(equalisationGains(histogramOfSamples(window)), data(window), data(samples),
+                        2000);
     int lifted = 0;
     for (int i = 0; i < 2000; ++i) {
         const int in[3] = {uchar(window[3 * i]), uchar(window[3 * i + 1]),
@@ -285,12 +286,12 @@ void TestNormalisation::longRunsEqualSingleSamples()
         run[3 * i + 2] = char(i);
     }
     QByteArray together = run;
-    applyLuminanceGains(gains, data(together), colours);
+    applyLuminanceGains(gains, data(together), data(together), colours);
     int differ = 0;
     int first = -1;
     for (int i = 0; i < colours; ++i) {
         uchar alone[3] = {uchar(run[3 * i]), uchar(run[3 * i + 1]), uchar(run[3 * i + 2])};
-        applyLuminanceGains(gains, alone, 1);
+        applyLuminanceGains(gains, alone, alone, 1);
         if (std::memcmp(alone, together.constData() + 3 * i, 3) != 0 && differ++ == 0)
             first = i;
     }
