@@ -40,6 +40,7 @@ std::pair<qint64, qint64> windowOfRecord(qint64 k, int w, qint64 count)
 
 StripEnhancer::StripEnhancer(int samplesPerLine)
     : m_samples(samplesPerLine)
+    , m_perRecord((samplesPerLine + HistogramStride - 1) / HistogramStride)
 {}
 
 void StripEnhancer::prepare(const ImageEnhancement &enhancement, ImageFile &file, qint64 first,
@@ -47,39 +48,65 @@ void StripEnhancer::prepare(const ImageEnhancement &enhancement, ImageFile &file
 {
     m_enhancement = &enhancement;
     m_first = first;
-    m_gains.clear();
-    if (enhancement.normalisation != Normalisation::Dynamic || last < first)
-        return;
+    m_last = last;
+    m_known = first;
+    const qint64 records = last - first + 1;
+    // The windows' records include first..last, so when they were read in one go the pass
+    // draws from those bytes instead of reading its records a second time.
+    if (enhancement.normalisation == Normalisation::Dynamic && records > 0) {
+        readLuminances(file, first, last);
+        if (file.SeekRecordInBuffer(first, records))
+            return;
+    }
+    file.SeekRecord(first, records);
+}
+
+void StripEnhancer::readLuminances(ImageFile &file, qint64 first, qint64 last)
+{
     const qint64 count = file.RecordCount();
-    const int w = qMax(1, enhancement.windowRecords);
-    const qint64 from = windowOfRecord(first, w, count).first;
+    const int w = qMax(1, m_enhancement->windowRecords);
+    m_from = windowOfRecord(first, w, count).first;
     const qint64 to = windowOfRecord(qMin(last, count - 1), w, count).second;
-    // One luminance histogram per record read, then the window's sum slides over them.
-    m_histograms.assign(size_t(qMax<qint64>(0, to - from + 1)), LuminanceHistogram{});
-    file.SeekRecord(from, to - from + 1);
+    const qint64 records = qMax<qint64>(0, to - m_from + 1);
+    m_luminances.resize(size_t(records * m_perRecord));
+    file.SeekRecord(m_from, records);
     qint64 read = 0;
-    for (; read < qint64(m_histograms.size()); ++read) {
+    for (; read < records; ++read) {
         const uchar *bytes = file.ReadRecordView();
         if (!bytes)
             break;
-        addLuminances(m_histograms[size_t(read)], bytes + TImageLine::SamplesOffset, m_samples,
-                      HistogramStride);
+        luminancesOf(bytes + TImageLine::SamplesOffset, m_samples, HistogramStride,
+                     &m_luminances[size_t(read * m_perRecord)]);
     }
-    const qint64 known = from + read; // records from..known-1 were read
-    LuminanceHistogram window{};
-    qint64 windowFrom = from;
-    qint64 windowTo = from - 1;
-    m_gains.reserve(size_t(last - first + 1));
-    for (qint64 k = first; k <= last && k < known; ++k) {
-        const auto [lo, hi] = windowOfRecord(k, w, known);
-        for (; windowTo < hi; ++windowTo)
-            for (size_t v = 0; v < 256; ++v)
-                window[v] += m_histograms[size_t(windowTo + 1 - from)][v];
-        for (; windowFrom < lo; ++windowFrom)
-            for (size_t v = 0; v < 256; ++v)
-                window[v] -= m_histograms[size_t(windowFrom - from)][v];
-        m_gains.push_back(equalisationGains(window));
+    m_known = m_from + read;
+    m_window.fill(0);
+    m_windowFrom = m_from;
+    m_windowTo = m_from - 1;
+    m_gainsOf = -1;
+}
+
+const LuminanceGains &StripEnhancer::gainsOf(qint64 k)
+{
+    if (k == m_gainsOf)
+        return m_gains;
+    const auto [lo, hi] = windowOfRecord(k, qMax(1, m_enhancement->windowRecords), m_known);
+    // A pass going down the records moves the window on by a record at a time; a step back
+    // counts it afresh.
+    if (lo < m_windowFrom || hi < m_windowTo) {
+        m_window.fill(0);
+        m_windowFrom = lo;
+        m_windowTo = lo - 1;
     }
+    const auto luminances = [this](qint64 record) {
+        return &m_luminances[size_t((record - m_from) * m_perRecord)];
+    };
+    for (; m_windowTo < hi; ++m_windowTo)
+        addLuminances(m_window, luminances(m_windowTo + 1), m_perRecord);
+    for (; m_windowFrom < lo; ++m_windowFrom)
+        removeLuminances(m_window, luminances(m_windowFrom), m_perRecord);
+    m_gains = equalisationGains(m_window);
+    m_gainsOf = k;
+    return m_gains;
 }
 
 const uchar *StripEnhancer::enhance(const uchar *record, qint64 k)
@@ -88,14 +115,15 @@ const uchar *StripEnhancer::enhance(const uchar *record, qint64 k)
     const qint64 size = TImageLine::recordSize(m_samples);
     m_record.resize(size);
     uchar *bytes = reinterpret_cast<uchar *>(m_record.data());
-    std::memcpy(bytes, record, size_t(size));
     uchar *samples = bytes + TImageLine::SamplesOffset;
+    // The gains take the samples straight from the record; otherwise they are changed in the copy.
+    const bool dynamic = enhancement.normalisation == Normalisation::Dynamic && k >= m_first &&
+                         k <= m_last && k < m_known;
+    std::memcpy(bytes, record, size_t(dynamic ? TImageLine::SamplesOffset : size));
+    if (dynamic)
+        applyLuminanceGains(gainsOf(k), record + TImageLine::SamplesOffset, samples, m_samples);
     if (enhancement.normalisation == Normalisation::Static && enhancement.staticTables)
         applyChannelTables(*enhancement.staticTables, samples, m_samples);
-    const qint64 index = k - m_first;
-    if (enhancement.normalisation == Normalisation::Dynamic && index >= 0 &&
-        index < qint64(m_gains.size()))
-        applyLuminanceGains(m_gains[size_t(index)], samples, m_samples);
     if (enhancement.greyScale)
         toGreyScale(samples, m_samples);
     return bytes;

@@ -44,19 +44,35 @@ class StripEnhancer {
 public:
     explicit StripEnhancer(int samplesPerLine);
 
-    // Reads what records first..last need (moves the file's position). Throws KivoError when the
-    // file cannot be read.
+    // Reads what records first..last need and leaves the file at record first, to read them
+    // next (from the bytes already read where it can). Throws KivoError when the file cannot be
+    // read.
     void prepare(const ImageEnhancement &enhancement, ImageFile &file, qint64 first, qint64 last);
     // Record k's bytes (k within the prepared run) with its samples enhanced; valid until the
-    // next call.
+    // next call. Cheapest for records in ascending order, as a pass draws them.
     const uchar *enhance(const uchar *record, qint64 k);
 
 private:
+    // The luminances of the records the windows of first..last hold, from the data file.
+    void readLuminances(ImageFile &file, qint64 first, qint64 last);
+    // The gains of record k's window under dynamic normalisation (k read by readLuminances).
+    const LuminanceGains &gainsOf(qint64 k);
+
     int m_samples;
+    int m_perRecord; // luminances kept of each record
     const ImageEnhancement *m_enhancement = nullptr;
     qint64 m_first = 0;
-    std::vector<LuminanceGains> m_gains; // of records m_first.. under dynamic normalisation
-    std::vector<LuminanceHistogram> m_histograms; // of the records read for the windows
+    qint64 m_last = -1;
+    // Dynamic normalisation: the luminances of records m_from..m_known-1, and the histogram of
+    // records m_windowFrom..m_windowTo among them, which slides on from record to record.
+    qint64 m_from = 0;
+    qint64 m_known = 0;
+    std::vector<uchar> m_luminances;
+    LuminanceHistogram m_window{};
+    qint64 m_windowFrom = 0;
+    qint64 m_windowTo = -1;
+    qint64 m_gainsOf = -1; // the record m_gains belongs to
+    LuminanceGains m_gains{};
     QByteArray m_record;
 };
 

@@ -146,7 +146,8 @@ void LogView::readAndDraw(qint64 first, qint64 last, qint64 position, int paintF
     const bool enhanced = m_enhancement && m_enhancement->changesSamples();
     if (enhanced)
         m_enhancer.prepare(*m_enhancement, m_file, first, last);
-    m_file.SeekRecord(first, last - first + 1);
+    else
+        m_file.SeekRecord(first, last - first + 1);
     for (qint64 record = first; record <= last; ++record) {
         if (m_file.AtEnd())
             break;
@@ -175,7 +176,8 @@ void LogView::readAndDrawAveraged(qint64 first, qint64 last, qint64 position, in
     const bool enhanced = m_enhancement && m_enhancement->changesSamples();
     if (enhanced)
         m_enhancer.prepare(*m_enhancement, m_file, firstRecord, end.first + end.count - 1);
-    m_file.SeekRecord(firstRecord, end.first + end.count - firstRecord);
+    else
+        m_file.SeekRecord(firstRecord, end.first + end.count - firstRecord);
     for (qint64 line = first; line <= last; ++line) {
         const ViewGeometry::Records records = m_geometry.recordsOfLine(line);
         m_average.clear();
@@ -183,8 +185,9 @@ void LogView::readAndDrawAveraged(qint64 first, qint64 last, qint64 position, in
             const uchar *bytes = m_file.ReadRecordView();
             if (!bytes)
                 break;
-            m_average.add(TImageLine(enhanced ? m_enhancer.enhance(bytes, records.first + i) : bytes,
-                                     m_renderer.samplesPerLine()));
+            m_average.add(
+                TImageLine(enhanced ? m_enhancer.enhance(bytes, records.first + i) : bytes,
+                           m_renderer.samplesPerLine()));
         }
         if (m_average.count() == 0)
             break;

@@ -75,10 +75,26 @@ constexpr std::array<quint32, 256> GainCeilings = gainCeilings();
 
 } // namespace
 
-void addLuminances(LuminanceHistogram &histogram, const uchar *samples, int count, int stride)
+void luminancesOf(const uchar *samples, int count, int stride, uchar *luminances)
 {
-    for (int i = 0; i < count; i += stride, samples += 3 * stride)
-        ++histogram[size_t(luminanceOf(samples[0], samples[1], samples[2]))];
+    const int done =
+        stride == 4 && hasAvx2() ? luminancesOfEveryFourthAvx2(samples, count, luminances) : 0;
+    luminances += done / 4;
+    samples += 3 * done;
+    for (int i = done; i < count; i += stride, samples += 3 * stride)
+        *luminances++ = uchar(luminanceOf(samples[0], samples[1], samples[2]));
+}
+
+void addLuminances(LuminanceHistogram &histogram, const uchar *luminances, int count)
+{
+    for (int i = 0; i < count; ++i)
+        ++histogram[luminances[i]];
+}
+
+void removeLuminances(LuminanceHistogram &histogram, const uchar *luminances, int count)
+{
+    for (int i = 0; i < count; ++i)
+        --histogram[luminances[i]];
 }
 
 LuminanceGains equalisationGains(const LuminanceHistogram &window)
@@ -86,7 +102,7 @@ LuminanceGains equalisationGains(const LuminanceHistogram &window)
     quint64 total = 0;
     for (quint32 count : window)
         total += count;
-    LuminanceGains gains{};
+    LuminanceGains gains; // every entry is written below
     if (total == 0) {
         gains.fill(1u << 16);
         return gains;
@@ -95,6 +111,11 @@ LuminanceGains equalisationGains(const LuminanceHistogram &window)
     // product (below 1e-13) is far below the smallest step 1 / total can make (above 1e-11 for
     // any window of fewer than 1e10 samples), so the nudge never passes a true integer.
     const double scale = 255.0 / double(total);
+    if (hasAvx2() && total < (quint64(1) << 31)) {
+        equalisationGainsAvx2(window.data(), scale, Reciprocals.data(), gains.data());
+        return gains;
+    }
+    gains[0] = 0;
     quint64 cumulative = window[0];
     for (size_t y = 1; y < 256; ++y) {
         cumulative += window[y];
@@ -104,21 +125,21 @@ LuminanceGains equalisationGains(const LuminanceHistogram &window)
     return gains;
 }
 
-void applyLuminanceGains(const LuminanceGains &gains, uchar *samples, int count)
+void applyLuminanceGains(const LuminanceGains &gains, const uchar *from, uchar *to, int count)
 {
-    const int done =
-        hasAvx2() ? applyLuminanceGainsAvx2(gains.data(), GainCeilings.data(), samples, count) : 0;
-    samples += 3 * done;
-    for (int i = done; i < count; ++i, samples += 3) {
-        const quint32 red = samples[0];
-        const quint32 green = samples[1];
-        const quint32 blue = samples[2];
+    const int done = hasAvx2() ? applyLuminanceGainsAvx2(gains.data(), from, to, count) : 0;
+    from += 3 * done;
+    to += 3 * done;
+    for (int i = done; i < count; ++i, from += 3, to += 3) {
+        const quint32 red = from[0];
+        const quint32 green = from[1];
+        const quint32 blue = from[2];
         const quint32 brightest = std::max(red, std::max(green, blue));
         const quint32 gain = std::min(gains[size_t(luminanceOf(int(red), int(green), int(blue)))],
                                       GainCeilings[brightest]);
-        samples[0] = uchar((red * gain + 0x8000) >> 16);
-        samples[1] = uchar((green * gain + 0x8000) >> 16);
-        samples[2] = uchar((blue * gain + 0x8000) >> 16);
+        to[0] = uchar((red * gain + 0x8000) >> 16);
+        to[1] = uchar((green * gain + 0x8000) >> 16);
+        to[2] = uchar((blue * gain + 0x8000) >> 16);
     }
 }
 

@@ -35,10 +35,14 @@ inline int luminanceOf(int red, int green, int blue)
     return (77 * red + 150 * green + 29 * blue + 128) >> 8;
 }
 
-// How often each luminance occurs over a run of samples, counting every stride-th sample from
-// the first.
+// The luminances of every stride-th sample of a run from the first, one byte each: (count +
+// stride - 1) / stride of them.
+void luminancesOf(const uchar *samples, int count, int stride, uchar *luminances);
+
+// How often each luminance occurs: a run of luminances counted in, or taken out again.
 using LuminanceHistogram = std::array<quint32, 256>;
-void addLuminances(LuminanceHistogram &histogram, const uchar *samples, int count, int stride = 1);
+void addLuminances(LuminanceHistogram &histogram, const uchar *luminances, int count);
+void removeLuminances(LuminanceHistogram &histogram, const uchar *luminances, int count);
 
 // The gain of each luminance Y under histogram equalisation of a window's luminances,
 // Y' = 255 * cdf(Y) / total (a window whose luminances are spread evenly maps each to itself),
@@ -46,8 +50,9 @@ void addLuminances(LuminanceHistogram &histogram, const uchar *samples, int coun
 using LuminanceGains = std::array<quint32, 256>;
 LuminanceGains equalisationGains(const LuminanceHistogram &window);
 // Every channel of a sample times the gain of its luminance, so that the channels keep their
-// ratios (the hue); the gain is lowered where the brightest channel would pass 255.
-void applyLuminanceGains(const LuminanceGains &gains, uchar *samples, int count);
+// ratios (the hue); the gain is lowered where the brightest channel would pass 255. The samples
+// from from go to to, which is from itself or does not overlap it.
+void applyLuminanceGains(const LuminanceGains &gains, const uchar *from, uchar *to, int count);
 
 // Each sample becomes the grey of its luminance.
 void toGreyScale(uchar *samples, int count);

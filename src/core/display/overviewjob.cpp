@@ -11,6 +11,12 @@ namespace kivo {
 
 namespace {
 
+// What one read takes in. The system's own read-ahead (megabytes on many disks) fills the cache
+// for a first read of the file inside one read call, holding a processor for tens of
+// milliseconds during which the window's thread may wait for it; a step this size holds it well
+// under a millisecond, and is still large enough that the calls cost nothing next to the reading.
+constexpr qint64 ReadStepBytes = 512 * 1024;
+
 // Asks the build to stop once the job is cancelled, and tells each new whole percent.
 class ThreadProgress final : public JobProgress {
 public:
@@ -86,6 +92,7 @@ void OverviewJob::work(QString dataPath, qint64 recordSize, int samplesPerLine, 
     try {
         ImageFile file;
         file.OpenImageFile(dataPath, recordSize);
+        file.readInSteps(ReadStepBytes);
         std::optional<Overview> overview = buildOverview(file, samplesPerLine, rows, progress);
         if (!overview)
             return;

@@ -104,15 +104,35 @@ void ImageFile::SeekRecord(qint64 n, qint64 readAhead)
     m_chunkStart = m_position;
 }
 
+bool ImageFile::SeekRecordInBuffer(qint64 n, qint64 readAhead)
+{
+    if (m_fd < 0 || n < 0 || n > (m_chunkStart + m_chunk.size()) / m_recordSize)
+        return false;
+    const qint64 position = n * m_recordSize;
+    if (position < m_chunkStart || position + m_recordSize > m_chunkStart + m_chunk.size())
+        return false;
+    m_position = position;
+    m_readAhead = qMax<qint64>(1, readAhead);
+    return true;
+}
+
 bool ImageFile::AtEnd() const
 {
     return m_position >= m_fileSize;
 }
 
+void ImageFile::readInSteps(qint64 stepBytes)
+{
+    m_stepBytes = qMax<qint64>(1, stepBytes);
+    // Advice only: where the system takes none, the reads are the same.
+    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_RANDOM);
+}
+
 bool ImageFile::fill()
 {
+    const qint64 chunkBytes = m_stepBytes > 0 ? qMin(m_stepBytes, MaxChunkBytes) : MaxChunkBytes;
     const qint64 records =
-        qBound<qint64>(1, m_readAhead, qMax<qint64>(1, MaxChunkBytes / m_recordSize));
+        qBound<qint64>(1, m_readAhead, qMax<qint64>(1, chunkBytes / m_recordSize));
     const qint64 wanted = records * m_recordSize;
     m_chunk.resize(wanted);
     qint64 got = 0;
@@ -129,6 +149,8 @@ bool ImageFile::fill()
     }
     m_chunk.resize(got);
     m_chunkStart = m_position;
+    if (m_stepBytes > 0 && got == wanted)
+        ::posix_fadvise(m_fd, m_position + got, wanted, POSIX_FADV_WILLNEED);
     if (got < wanted) // the file ends inside this chunk, perhaps sooner than fstat said
         m_fileSize = m_position + got;
     return got >= m_recordSize;

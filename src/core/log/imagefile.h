@@ -33,9 +33,19 @@ public:
     // readAhead is how many records the caller expects to read from here (a redraw pass reads
     // a view's worth), so that one system call serves them all.
     void SeekRecord(qint64 n, qint64 readAhead = 1);
+    // The same without a system call, for a pass that goes back over records it has just read:
+    // when the bytes the last read brought in hold record n, it is the next one read from them
+    // (the file's size is not looked at again). Returns false, and moves nothing, otherwise.
+    bool SeekRecordInBuffer(qint64 n, qint64 readAhead);
 
     // True when the position is at or past the file's size in bytes (as last seen).
     bool AtEnd() const;
+
+    // For a reader that goes once through the whole file in the background: reads at most
+    // stepBytes (whole records, at least one) at a time and asks the system for the next step
+    // ahead of it, in place of the system's own read-ahead, which may fill megabytes of cache in
+    // one go without giving the processor up.
+    void readInSteps(qint64 stepBytes);
 
     // Reads the next record and advances past it. Returns the record's bytes, valid until the
     // next read, seek or close; nullptr at the end and over a trailing partial record (which
@@ -56,7 +66,8 @@ private:
     qint64 m_fileSize = 0; // as last seen by fstat or a short read
     qint64 m_position = 0; // byte offset of the next record
     qint64 m_readAhead = 1;
-    QByteArray m_chunk; // bytes from m_chunkStart on
+    qint64 m_stepBytes = 0; // 0: the system's read-ahead
+    QByteArray m_chunk;     // bytes from m_chunkStart on
     qint64 m_chunkStart = 0;
 };
 

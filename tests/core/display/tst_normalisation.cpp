@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 using namespace kivo;
 using namespace kivo::test;
@@ -52,6 +53,17 @@ uchar *data(QByteArray &bytes)
     return reinterpret_cast<uchar *>(bytes.data());
 }
 
+// The luminance histogram of every sample of a run.
+LuminanceHistogram histogramOfSamples(const QByteArray &samples)
+{
+    const int count = int(samples.size() / 3);
+    std::vector<uchar> luminances(static_cast<size_t>(count));
+    luminancesOf(reinterpret_cast<const uchar *>(samples.constData()), count, 1, luminances.data());
+    LuminanceHistogram histogram{};
+    addLuminances(histogram, luminances.data(), count);
+    return histogram;
+}
+
 } // namespace
 
 class TestNormalisation : public QObject {
@@ -63,6 +75,11 @@ private slots:
     void equalisation_data();
     void equalisation();
     void equalisationKeepsHue();
+    void luminances_data();
+    void luminances();
+    void gains_data();
+    void gains();
+    void longRunsEqualSingleSamples_data();
     void longRunsEqualSingleSamples();
     void greyScale_data();
     void greyScale();
@@ -140,11 +157,9 @@ void TestNormalisation::equalisation()
     QFETCH(std::vector<int>, window);
     QFETCH(std::vector<int>, samples);
     QFETCH(std::vector<int>, expected);
-    LuminanceHistogram histogram{};
-    QByteArray windowBytes = greySamples(window);
-    addLuminances(histogram, data(windowBytes), int(window.size()));
     QByteArray bytes = greySamples(samples);
-    applyLuminanceGains(equalisationGains(histogram), data(bytes), int(samples.size()));
+    applyLuminanceGains(equalisationGains(histogramOfSamples(greySamples(window))), data(bytes),
+                        data(bytes), int(samples.size()));
     QCOMPARE(bytes, greySamples(expected));
 }
 
@@ -156,10 +171,9 @@ void TestNormalisation::equalisationKeepsHue()
     QByteArray window(3 * 2000, 0);
     for (auto &byte : window)
         byte = char(random.bounded(0, 120));
-    LuminanceHistogram histogram{};
-    addLuminances(histogram, data(window), 2000);
     QByteArray samples = window;
-    applyLuminanceGains(equalisationGains(histogram), data(samples), 2000);
+    applyLuminanceGains(equalisationGains(histogramOfSamples(window)), data(window), data(samples),
+                        2000);
     int lifted = 0;
     for (int i = 0; i < 2000; ++i) {
         const int in[3] = {uchar(window[3 * i]), uchar(window[3 * i + 1]),
@@ -175,25 +189,115 @@ void TestNormalisation::equalisationKeepsHue()
     QVERIFY(lifted > 1500);
 }
 
+void TestNormalisation::luminances_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("stride");
+    for (const int count : {0, 5, 31, 32, 33, 720, 721})
+        for (const int stride : {1, 4})
+            QTest::addRow("%d samples, stride %d", count, stride) << count << stride;
+}
+
+void TestNormalisation::luminances()
+{
+    QFETCH(int, count);
+    QFETCH(int, stride);
+    QRandomGenerator random(quint32(count * 8 + stride));
+    QByteArray samples(3 * count, 0);
+    for (auto &byte : samples)
+        byte = char(random.bounded(0, 256));
+    const int expectedCount = (count + stride - 1) / stride;
+    // One byte more than expected, which must stay untouched.
+    std::vector<uchar> luminances(size_t(expectedCount) + 1, 0xA5);
+    luminancesOf(data(samples), count, stride, luminances.data());
+    for (int j = 0; j < expectedCount; ++j) {
+        const uchar *sample = data(samples) + 3 * stride * j;
+        QCOMPARE(int(luminances[size_t(j)]), luminanceOf(sample[0], sample[1], sample[2]));
+    }
+    QCOMPARE(int(luminances.back()), 0xA5);
+}
+
+void TestNormalisation::gains_data()
+{
+    QTest::addColumn<LuminanceHistogram>("window");
+    QRandomGenerator random(5);
+    const auto randomWindow = [&](quint32 most) {
+        LuminanceHistogram window{};
+        for (auto &count : window)
+            count = random.bounded(most + 1);
+        return window;
+    };
+    LuminanceHistogram single{};
+    single[77] = 9;
+    LuminanceHistogram black{};
+    black[0] = 100;
+    QTest::addRow("one luminance") << single;
+    QTest::addRow("all black") << black;
+    QTest::addRow("a few samples") << randomWindow(2);
+    QTest::addRow("500 records' worth") << randomWindow(700);
+    QTest::addRow("near 2^31 samples") << randomWindow(15'000'000);
+    QTest::addRow("past 2^31 samples") << randomWindow(40'000'000);
+}
+
+void TestNormalisation::gains()
+{
+    // Against exact integer arithmetic: Y' = 255 cdf(Y) / total, gain = Y' 2^16 / Y, both
+    // rounded down.
+    QFETCH(LuminanceHistogram, window);
+    quint64 total = 0;
+    for (quint32 count : window)
+        total += count;
+    const LuminanceGains gains = equalisationGains(window);
+    QCOMPARE(gains[0], 0u);
+    quint64 cumulative = window[0];
+    for (size_t y = 1; y < 256; ++y) {
+        cumulative += window[y];
+        const quint64 equalised = 255 * cumulative / total;
+        QCOMPARE(gains[y], quint32((equalised << 16) / y));
+    }
+}
+
+void TestNormalisation::longRunsEqualSingleSamples_data()
+{
+    QTest::addColumn<LuminanceGains>("gains");
+    LuminanceHistogram dark{};
+    for (size_t y = 0; y < 100; ++y)
+        dark[y] = 10;
+    LuminanceHistogram bright{};
+    for (size_t y = 150; y < 256; ++y)
+        bright[y] = 3;
+    LuminanceGains highest{};
+    highest.fill(255u << 16); // every sample is held back by its brightest channel
+    QTest::addRow("dark window") << equalisationGains(dark);
+    QTest::addRow("bright window") << equalisationGains(bright);
+    QTest::addRow("highest gains") << highest;
+}
+
 void TestNormalisation::longRunsEqualSingleSamples()
 {
     // A long run goes eight samples at a time where the processor allows; each sample must come
-    // out as it does alone. Bright, dark and saturated samples, with gains of a dark window.
-    QRandomGenerator random(11);
-    QByteArray run(3 * 1001, 0);
-    for (auto &byte : run)
-        byte = char(random.bounded(0, 256));
-    LuminanceHistogram dark{};
-    for (int y = 0; y < 100; ++y)
-        dark[size_t(y)] = 10;
-    const LuminanceGains gains = equalisationGains(dark);
-    QByteArray together = run;
-    applyLuminanceGains(gains, data(together), 1001);
-    for (int i = 0; i < 1001; ++i) {
-        QByteArray alone = run.mid(3 * i, 3);
-        applyLuminanceGains(gains, data(alone), 1);
-        QCOMPARE(together.mid(3 * i, 3), alone);
+    // out as it does alone. Every colour once, in one run.
+    QFETCH(LuminanceGains, gains);
+    constexpr int colours = 1 << 24;
+    QByteArray run(3 * colours, 0);
+    for (int i = 0; i < colours; ++i) {
+        run[3 * i] = char(i >> 16);
+        run[3 * i + 1] = char(i >> 8);
+        run[3 * i + 2] = char(i);
     }
+    QByteArray together = run;
+    applyLuminanceGains(gains, data(together), data(together), colours);
+    int differ = 0;
+    int first = -1;
+    for (int i = 0; i < colours; ++i) {
+        uchar alone[3] = {uchar(run[3 * i]), uchar(run[3 * i + 1]), uchar(run[3 * i + 2])};
+        applyLuminanceGains(gains, alone, alone, 1);
+        if (std::memcmp(alone, together.constData() + 3 * i, 3) != 0 && differ++ == 0)
+            first = i;
+    }
+    QVERIFY2(differ == 0, qPrintable(QStringLiteral("%1 colours differ, the first %2")
+                                         .arg(differ)
+                                         .arg(first, 6, 16, QLatin1Char('0'))));
 }
 
 void TestNormalisation::greyScale_data()

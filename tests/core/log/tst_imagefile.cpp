@@ -18,6 +18,10 @@ private slots:
     void partialRecordIsNeverARecord();
     void seekPastEndReadsNothing();
     void readAheadAcrossChunks();
+    void seekInBuffer_data();
+    void seekInBuffer();
+    void readsInSteps_data();
+    void readsInSteps();
     void fileShrinkingWhileOpen();
     void atEndAfterAShortRead_data();
     void atEndAfterAShortRead();
@@ -115,6 +119,77 @@ void TestImageFile::readAheadAcrossChunks()
         ++k;
     }
     QCOMPARE(k, qint64(40));
+}
+
+void TestImageFile::seekInBuffer_data()
+{
+    // After a read of records 10..29 (five of them taken): going back to record n.
+    QTest::addColumn<qint64>("n");
+    QTest::addColumn<bool>("inBuffer");
+    QTest::newRow("first read") << qint64(10) << true;
+    QTest::newRow("last read, then on past it") << qint64(29) << true;
+    QTest::newRow("the next one") << qint64(15) << true;
+    QTest::newRow("before the read") << qint64(9) << false;
+    QTest::newRow("after the read") << qint64(30) << false;
+    QTest::newRow("negative") << qint64(-1) << false;
+    QTest::newRow("far past the end") << std::numeric_limits<qint64>::max() << false;
+}
+
+void TestImageFile::seekInBuffer()
+{
+    QFETCH(qint64, n);
+    QFETCH(bool, inBuffer);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.bhx");
+    writeDataFile(path, {720, 50, 1000, 10});
+    ImageFile file;
+    file.OpenImageFile(path, TImageLine::recordSize(720));
+    file.SeekRecord(10, 20);
+    for (int k = 0; k < 5; ++k)
+        QVERIFY(file.ReadRecordView());
+    QCOMPARE(file.SeekRecordInBuffer(n, 3), inBuffer);
+    // A refused seek leaves the reader where it was.
+    const qint64 next = inBuffer ? n : 15;
+    for (qint64 k = next; k < next + 3; ++k) {
+        const uchar *bytes = file.ReadRecordView();
+        QVERIFY(bytes);
+        QCOMPARE(TImageLine(bytes, 720).Depth(), qint32(1000 + 10 * k));
+    }
+}
+
+void TestImageFile::readsInSteps_data()
+{
+    QTest::addColumn<qint64>("stepBytes");
+    QTest::addColumn<qint64>("stepRecords"); // what one read takes in
+    const qint64 size = TImageLine::recordSize(720);
+    QTest::newRow("less than a record") << size / 2 << qint64(1);
+    QTest::newRow("three records") << 3 * size << qint64(3);
+    QTest::newRow("between records") << 5 * size + size / 2 << qint64(5);
+    QTest::newRow("more than the file") << 100 * size << qint64(50);
+}
+
+void TestImageFile::readsInSteps()
+{
+    QFETCH(qint64, stepBytes);
+    QFETCH(qint64, stepRecords);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.bhx");
+    writeDataFile(path, {720, 50, 1000, 10});
+    ImageFile file;
+    file.OpenImageFile(path, TImageLine::recordSize(720));
+    file.readInSteps(stepBytes);
+    file.SeekRecord(0, 50);
+    QVERIFY(file.ReadRecordView());
+    // The read took in one step: its last record is in the buffer, the next one not.
+    QVERIFY(file.SeekRecordInBuffer(stepRecords - 1, 50));
+    QVERIFY(!file.SeekRecordInBuffer(stepRecords, 50));
+    QVERIFY(file.SeekRecordInBuffer(0, 50));
+    for (qint64 k = 0; k < 50; ++k) {
+        const uchar *bytes = file.ReadRecordView();
+        QVERIFY(bytes);
+        QCOMPARE(TImageLine(bytes, 720).Depth(), qint32(1000 + 10 * k));
+    }
+    QVERIFY(!file.ReadRecordView());
 }
 
 void TestImageFile::fileShrinkingWhileOpen()
