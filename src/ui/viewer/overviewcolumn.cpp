@@ -25,7 +25,8 @@ OverviewColumn::OverviewColumn(LogSession &session, QWidget *parent)
     setMouseTracking(false);
     connect(&session, &LogSession::logOpened, this, &OverviewColumn::startBuild);
     connect(&session, &LogSession::logClosed, this, &OverviewColumn::stopBuild);
-    connect(&session, &LogSession::positionChanged, this, [this] { update(); });
+    // A step of the view moves only the mark: the picture stays as it is.
+    connect(&session, &LogSession::positionChanged, this, &OverviewColumn::updateMark);
     connect(&session, &LogSession::geometryChanged, this, [this] { update(); });
     connect(&m_job, &OverviewJob::progressed, this, [this](int percent) {
         m_progressText = QStringLiteral("Overview %1 %").arg(percent);
@@ -53,6 +54,7 @@ void OverviewColumn::stopBuild()
     m_job.cancel();
     m_overview.reset();
     m_picture = QImage();
+    m_scaled = QImage();
     m_progressText.clear();
     update();
 }
@@ -63,6 +65,7 @@ void OverviewColumn::showOverview(const Overview &overview)
     // Direction 1 stacks records upwards: the first record goes to the bottom.
     m_picture = m_session.layout().LogDirection == 2 ? overview.image
                                                      : overview.image.mirrored(false, true);
+    m_scaled = QImage();
     m_progressText.clear();
     m_session.setLogStatistics(overview.histograms);
     update();
@@ -99,17 +102,35 @@ std::pair<int, int> OverviewColumn::markedRows() const
     return {top, qMax(qMax(first, end), top + 2)};
 }
 
-void OverviewColumn::paintEvent(QPaintEvent *)
+QRect OverviewColumn::markRect() const
+{
+    const auto [top, bottom] = markedRows();
+    if (bottom <= top)
+        return QRect();
+    return QRect(0, top, width(), qMax(1, bottom - top - 1) + 1);
+}
+
+void OverviewColumn::updateMark()
+{
+    update(m_paintedMark | markRect());
+}
+
+void OverviewColumn::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
+    const QRect area = event->rect();
+    painter.fillRect(area, palette().window());
     if (!m_picture.isNull()) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(rect(), m_picture);
-        const auto [top, bottom] = markedRows();
-        painter.setPen(QPen(Qt::yellow, 1));
-        painter.setBrush(QColor(255, 255, 0, 60));
-        painter.drawRect(QRect(0, top, width() - 1, qMax(1, bottom - top - 1)));
+        // Scaled once for the column's size; each paint copies only the part it shows.
+        if (m_scaled.size() != size())
+            m_scaled = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        painter.drawImage(area, m_scaled, area);
+        m_paintedMark = markRect();
+        if (!m_paintedMark.isEmpty()) {
+            painter.setPen(QPen(Qt::yellow, 1));
+            painter.setBrush(QColor(255, 255, 0, 60));
+            painter.drawRect(m_paintedMark.adjusted(0, 0, -1, -1));
+        }
     }
     if (!m_progressText.isEmpty()) {
         painter.setPen(palette().color(QPalette::WindowText));

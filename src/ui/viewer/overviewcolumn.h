@@ -43,11 +43,17 @@ private:
     int rowOfRecord(qint64 record) const;
     qint64 recordAtRow(int y) const;
     void scrollTo(int y);
+    // The rectangle the mark of the records in view covers; empty without an overview.
+    QRect markRect() const;
+    // Repaints where the mark was last painted and where it is now.
+    void updateMark();
 
     LogSession &m_session;
     OverviewJob m_job;
     std::optional<Overview> m_overview;
     QImage m_picture; // the overview in the direction the view stacks records
+    QImage m_scaled;  // m_picture at the column's size, made when either changes
+    QRect m_paintedMark;
     QString m_progressText;
 };
 

@@ -1,5 +1,6 @@
 // KIVO Log Viewer
 #include "log/timageline.h"
+#include "pixelcompare.h"
 #include "testlog.h"
 #include "ui/display/tdxdraw.h"
 #include "ui/viewer/mainmenu.h"
@@ -41,6 +42,7 @@ class TestOverviewColumn : public QObject {
 private slots:
     void init();
     void showsTheLogAndMarksTheView();
+    void screenFollowsTheMark();
     void menuSetsTheEnhancement();
     void closeWhileItBuilds();
 
@@ -99,6 +101,51 @@ void TestOverviewColumn::showsTheLogAndMarksTheView()
             const auto [top, bottom] = column.markedRows();
             QVERIFY(qAbs((top + bottom) / 2 - column.height() * 3 / 4) <= 2);
         });
+    driver.openAndRun(log);
+}
+
+// A step of the view paints only the mark's old and new rows of the column again: what the X
+// server shows must still be what painting the whole column shows.
+void TestOverviewColumn::screenFollowsTheMark()
+{
+    DataFileContent content(720, Records);
+    content.colour = halvesColour;
+    const QString log = writeLog(m_dir->path(), "halves", validHeader(720), content);
+    Viewer viewer({QStringLiteral("kivo-viewer")}, QSize(1200, 700));
+    TForm1 &form = *viewer.form1;
+    OverviewColumn &column = form.overview();
+    TScrollBar *bar = ScrollBar4(form);
+    form.show();
+    const auto screenMatches = [&](const char *action) {
+        const QPoint at = column.mapTo(&form, QPoint());
+        const QImage shown =
+            form.screen()
+                ->grabWindow(form.winId(), at.x(), at.y(), column.width(), column.height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        const QImage whole = column.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QString difference = firstDifference(shown, whole);
+        QVERIFY2(difference.isEmpty(), qPrintable(QString(action) + ": " + difference));
+    };
+    ViewerDriver driver(form);
+    driver
+        .then([&] {
+            QTRY_VERIFY_WITH_TIMEOUT(column.built(), 20000);
+            QTest::keyClick(bar, Qt::Key_PageDown);
+        })
+        .then([&] {
+            screenMatches("page down");
+            QTest::keyClick(bar, Qt::Key_Down);
+        })
+        .then([&] {
+            screenMatches("line down");
+            QTest::mouseClick(&column, Qt::LeftButton, {}, QPoint(10, column.height() / 2));
+        })
+        .then([&] {
+            screenMatches("click in the column");
+            QTest::keyClick(bar, Qt::Key_Up);
+        })
+        .then([&] { screenMatches("line up"); });
     driver.openAndRun(log);
 }
 
