@@ -2,18 +2,16 @@
 // A full pass of a view of 1000 rows of 720 samples, plain and with each image enhancement:
 // dynamic normalisation over a window of 500 records (0.5 m at 1 mm), the static stretch, the
 // grey scale. The data file (4000 records) is in the page cache.
+#include "benchlog.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
 #include "display/imageenhancement.h"
 #include "display/logview.h"
 #include "display/striprenderer.h"
 #include "log/imagefile.h"
-#include "log/timageline.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <benchmark/benchmark.h>
 
@@ -33,20 +31,7 @@ constexpr qint64 Position = 1500;
 QString benchLog(const QTemporaryDir &dir)
 {
     const QString path = dir.filePath(QStringLiteral("bench.bhx"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        std::abort();
-    QByteArray record(int(TImageLine::recordSize(Samples)), '\0');
-    auto *bytes = reinterpret_cast<uchar *>(record.data());
-    for (qint64 k = 0; k < Records; ++k) {
-        qToLittleEndian<qint32>(qint32(k), bytes);
-        for (int i = 0; i < Samples; ++i) {
-            bytes[4 + 3 * i] = uchar(k * 3 + i);
-            bytes[5 + 3 * i] = uchar(k + i * 7);
-            bytes[6 + 3 * i] = uchar(k * i);
-        }
-        file.write(record);
-    }
+    bench::writeBenchLog(path, Records, Samples);
     return path;
 }
 

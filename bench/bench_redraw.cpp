@@ -3,6 +3,7 @@
 // cache: a full pass with its depth labels (with neutral and with adjusted colour tables), a
 // line step (40 new rows; back and forth, and sweeping through the log) and, as the yardstick,
 // the same full pass with every pixel drawn through a QPainter.
+#include "benchlog.h"
 #include "display/colourmap.h"
 #include "display/displayarea.h"
 #include "display/logview.h"
@@ -11,12 +12,10 @@
 #include "log/readouts.h"
 #include "log/timageline.h"
 
-#include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <benchmark/benchmark.h>
 
@@ -35,9 +34,7 @@ constexpr qint64 Records = 4000;
 constexpr qint64 Position = 1000;
 constexpr int Width = 783; // more records than rows: the scroll bar shows
 
-// The data file, written once: depths 1 mm apart, so that every 100th row has a mark, and
-// samples that vary along and across the records. Read through once so that every pass finds
-// it in the page cache.
+// The data file, written once.
 class BenchLog {
 public:
     static const BenchLog &instance()
@@ -48,27 +45,7 @@ public:
     QString path() const { return m_dir.filePath(QStringLiteral("bench.bhx")); }
 
 private:
-    BenchLog()
-    {
-        QFile file(path());
-        if (!file.open(QIODevice::WriteOnly))
-            std::abort();
-        QByteArray record(int(TImageLine::recordSize(Samples)), '\0');
-        auto *bytes = reinterpret_cast<uchar *>(record.data());
-        for (qint64 k = 0; k < Records; ++k) {
-            qToLittleEndian<qint32>(qint32(k), bytes);
-            for (int i = 0; i < Samples; ++i) {
-                bytes[4 + 3 * i] = uchar(k * 3 + i);
-                bytes[5 + 3 * i] = uchar(k + i * 7);
-                bytes[6 + 3 * i] = uchar(k * i);
-            }
-            file.write(record);
-        }
-        file.close();
-        if (!file.open(QIODevice::ReadOnly))
-            std::abort();
-        benchmark::DoNotOptimize(file.readAll());
-    }
+    BenchLog() { bench::writeBenchLog(path(), Records, Samples); }
 
     QTemporaryDir m_dir;
 };
