@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
 #include <optional>
 #include <vector>
@@ -25,11 +26,15 @@ public:
     std::optional<double> depthOf(int row) const;
     bool empty() const { return m_rows.size() < 2; }
     int rowCount() const { return int(m_all.size()); }
-    // Every row has a record and the rows are evenly spaced in depth (the usual view): then
-    // row = (depth - origin()) * rowsPerDepth(), which a drawing loop computes in line.
+    // The rows with a record are one unbroken run, evenly spaced in depth (the usual view, and
+    // at the log's ends, where rows past the last record are empty): then a depth's row is
+    // (depth - origin()) * rowsPerDepth(), origin() being the depth row 0 stands for.
     bool even() const { return m_even; }
-    double origin() const { return m_rows.front().depth; }
+    double origin() const { return m_origin; }
     double rowsPerDepth() const { return m_rowsPerDepth; }
+    // The first and last rows with a record (not empty() only).
+    int firstRow() const { return m_rows.front().y; }
+    int lastRow() const { return m_rows.back().y; }
 
 private:
     struct Row {
@@ -40,6 +45,7 @@ private:
     std::vector<std::optional<double>> m_all;
     bool m_rising = true; // depths grow down the view
     bool m_even = false;
+    double m_origin = 0.0;
     double m_rowsPerDepth = 0.0;
 };
 
@@ -51,11 +57,33 @@ struct TraceStyle {
     bool dashed = false; // candidates of the detector
 };
 
-// Draws traces over a frame of the view: image column j (0..719) at x = imageLeft + j, at the
-// row its trace depth falls on. One period spans the 720 columns, so a trace crosses the 0/360
-// edge by itself; where it leaves the rows in view it is not drawn. Pixels are written
-// directly, so that a view with hundreds of picks costs a fraction of a redraw pass. Returns the
-// rectangle of the pixels drawn (empty when none).
+// Draws traces over a frame of the view: image column j (0..719) at x = imageLeft + j. One
+// period spans the 720 columns, so a trace crosses the 0/360 edge by itself. Each column is
+// joined to the column before it by a vertical run where the trace is steep; a dashed trace
+// is drawn 8 columns in 14. Pixels are written directly, clipped to a region of the frame and
+// to the rows that have a record.
+//
+// On an even view a trace keeps its shape wherever it is: each column's row is the row of the
+// trace's depth, rounded, plus the column's offset from it, rounded, so that the shape is
+// worked out once for a scale and each later frame stores its pixels only. This keeps the
+// overlay of hundreds of picks at a small part of a redraw pass, and a trace moves with the
+// picture row for row as the view scrolls. On an uneven view each column's row is that of its
+// depth, rounded; a column whose depth is not in view is not drawn nor joined.
+class TraceOverlay {
+public:
+    TraceOverlay();
+    ~TraceOverlay();
+    // Returns a rectangle holding the pixels drawn, from the first row drawn in to the last
+    // (empty when none).
+    QRect draw(QImage &frame, int imageLeft, const RowDepthMap &rows,
+               const std::vector<TraceStyle> &traces, const QRegion &clip);
+
+private:
+    struct Shape;
+    std::vector<Shape> m_shapes; // the shape of each trace of the last frame, by position
+};
+
+// The same over the whole frame, for a single frame (print pages, captures).
 QRect drawTraces(QImage &frame, int imageLeft, const RowDepthMap &rows,
                  const std::vector<TraceStyle> &traces);
 

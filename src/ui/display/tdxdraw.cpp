@@ -5,10 +5,12 @@
 #include "display/tdib.h"
 #include "ui/common/messages.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <cstring>
 
 namespace kivo {
@@ -30,6 +32,36 @@ TDXDraw::~TDXDraw()
     m_area.Finalize();
 }
 
+namespace {
+
+// The pixels a painter paints the rectangle `area` (in its own coordinates) into, as an image
+// of the rectangle's size: when the painter paints into a 32-bit image (the window's backing
+// store) one pixel to a pixel. Otherwise a null image.
+QImage paintedPixels(QPainter &painter, const QRect &area)
+{
+    QPaintEngine *engine = painter.paintEngine();
+    QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image)
+        return QImage();
+    auto *image = static_cast<QImage *>(device);
+    const QTransform toDevice = painter.deviceTransform();
+    const bool opaque32 = image->format() == QImage::Format_RGB32 ||
+                          image->format() == QImage::Format_ARGB32 ||
+                          image->format() == QImage::Format_ARGB32_Premultiplied;
+    if (!opaque32 || !image->isDetached() || image->devicePixelRatio() != 1.0 ||
+        toDevice.type() > QTransform::TxTranslate || toDevice.dx() != std::floor(toDevice.dx()) ||
+        toDevice.dy() != std::floor(toDevice.dy()))
+        return QImage();
+    const QRect onDevice = area.translated(int(toDevice.dx()), int(toDevice.dy()));
+    if (!image->rect().contains(onDevice))
+        return QImage();
+    uchar *first = image->bits() + onDevice.top() * image->bytesPerLine() + onDevice.left() * 4;
+    return QImage(first, onDevice.width(), onDevice.height(), image->bytesPerLine(),
+                  image->format());
+}
+
+} // namespace
+
 void TDXDraw::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
@@ -43,8 +75,19 @@ void TDXDraw::paintEvent(QPaintEvent *event)
                         (height() - surfacePicture.height()) / 2);
     // Only the parts asked for are copied and painted: a line step asks for a few rows.
     const QRegion region = event->region().translated(-origin) & surfacePicture.rect();
-    const QImage *picture = &surfacePicture;
+    if (surfacePicture.size() != size())
+        painter.fillRect(rect(), QColor::fromRgb(colorToRgb(clBtnFace)));
+    ++m_presentCount;
     if (m_overlay) {
+        // The overlay is drawn where the picture is painted, once it is there; where those
+        // pixels cannot be reached, over a copy of the picture's parts, which is then painted.
+        QImage painted = paintedPixels(painter, QRect(origin, surfacePicture.size()));
+        if (!painted.isNull()) {
+            for (const QRect &part : region)
+                painter.drawImage(part.topLeft() + origin, surfacePicture, part);
+            m_overlayDrawn = m_overlay(painted, region);
+            return;
+        }
         if (m_frame.size() != surfacePicture.size() || m_frame.format() != surfacePicture.format())
             m_frame = QImage(surfacePicture.size(), surfacePicture.format());
         const size_t pixel = sizeof(quint32);
@@ -54,16 +97,13 @@ void TDXDraw::paintEvent(QPaintEvent *event)
                             surfacePicture.constScanLine(y) + part.left() * pixel,
                             size_t(part.width()) * pixel);
         }
-        // The overlay may draw outside the region too: those pixels are not shown, and are
-        // copied again before they are.
-        m_overlayDrawn = m_overlay(m_frame);
-        picture = &m_frame;
+        m_overlayDrawn = m_overlay(m_frame, region);
+        for (const QRect &part : region)
+            painter.drawImage(part.topLeft() + origin, m_frame, part);
+        return;
     }
-    if (surfacePicture.size() != size())
-        painter.fillRect(rect(), QColor::fromRgb(colorToRgb(clBtnFace)));
     for (const QRect &part : region)
-        painter.drawImage(part.topLeft() + origin, *picture, part);
-    ++m_presentCount;
+        painter.drawImage(part.topLeft() + origin, surfacePicture, part);
 }
 
 QRegion TDXDraw::rowsOf(const QRect &rect) const
@@ -104,7 +144,7 @@ void TDXDraw::overlayOnto(TDIB &capture) const
     if (!m_overlay || capture.isEmpty())
         return;
     QImage picture = capture.toImage().convertToFormat(QImage::Format_RGB32);
-    m_overlay(picture);
+    m_overlay(picture, picture.rect());
     capture = TDIB::fromImage(picture);
 }
 

@@ -5,6 +5,7 @@
 #include "shell/wheelnotches.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -35,9 +36,10 @@ public:
     int presentCount() const { return m_presentCount; }
 
     // Drawing laid over the picture as it goes on screen (the picks' traces), never into the
-    // surface, whose picture the redraw passes keep and shift; it returns the rectangle it drew
-    // in (empty for none). None: the surface as it is.
-    using Overlay = std::function<QRect(QImage &frame)>;
+    // surface, whose picture the redraw passes keep and shift. It is given the frame's pixels
+    // and the region of them it may draw in, and returns a rectangle holding what it drew, row
+    // for row (empty for none). None: the surface as it is.
+    using Overlay = std::function<QRect(QImage &frame, const QRegion &clip)>;
     void setOverlay(Overlay overlay);
     // Lays the overlay over a picture captured from the surface (copy, print screen), as the
     // screen shows it; without an overlay the capture stays as it is.
@@ -68,7 +70,7 @@ private:
 
     DisplayArea m_area;
     Overlay m_overlay;
-    QImage m_frame;       // the picture with the overlay, reused from paint to paint
+    QImage m_frame;       // the picture with the overlay where it cannot be drawn where it is shown
     QRect m_overlayDrawn; // where the overlay drew on the last frame painted
     int m_presentCount = 0;
     WheelNotches m_wheelNotches;

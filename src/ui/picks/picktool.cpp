@@ -36,7 +36,8 @@ PickTool::PickTool(LogSession &session, TDXDraw &area,
 {
     area.setMouseTracking(true);
     area.installEventFilter(this);
-    area.setOverlay([this](QImage &frame) { return drawOverlay(frame); });
+    area.setOverlay(
+        [this](QImage &frame, const QRegion &clip) { return drawOverlay(frame, clip); });
     PickSet &picks = session.picks();
     for (auto signal : {&PickSet::inserted, &PickSet::removed, &PickSet::pickChanged})
         connect(&picks, signal, this, &PickTool::repaint);
@@ -308,7 +309,7 @@ void PickTool::describe(const QPoint &point)
     emit pointerText(text);
 }
 
-QRect PickTool::drawOverlay(QImage &frame) const
+QRect PickTool::drawOverlay(QImage &frame, const QRegion &clip) const
 {
     std::vector<TraceStyle> traces;
     const PickSet &picks = m_session.picks();
@@ -326,15 +327,17 @@ QRect PickTool::drawOverlay(QImage &frame) const
     if (traces.empty() && m_points.isEmpty())
         return QRect(); // nothing to draw: no need for the rows' depths either
     const RowDepthMap map = rowMap();
-    QRect drawn = drawTraces(frame, StripRenderer::ImageLeft, map, traces);
+    QRect drawn = m_overlay.draw(frame, StripRenderer::ImageLeft, map, traces, clip);
     // The points given so far, and the selected pick's trough to drag.
-    const auto mark = [&frame, &drawn](const QPoint &at, QRgb colour) {
-        drawn |= QRect(at - QPoint(2, 2), QSize(5, 5)) & frame.rect();
+    const QRegion markable = clip & frame.rect();
+    const auto mark = [&frame, &drawn, &markable](const QPoint &at, QRgb colour) {
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx) {
                 const QPoint p = at + QPoint(dx, dy);
-                if (frame.rect().contains(p))
+                if (markable.contains(p)) {
                     frame.setPixel(p, colour);
+                    drawn |= QRect(p, QSize(1, 1));
+                }
             }
     };
     for (const PickPoint &point : m_points) {

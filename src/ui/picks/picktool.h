@@ -56,8 +56,8 @@ public:
     std::optional<QPoint> tracePoint(PickId id, double azimuth) const;
     std::optional<QPoint> troughPoint(PickId id) const;
 
-    // Draws the overlay on a frame of the view; the rectangle drawn in.
-    QRect drawOverlay(QImage &frame) const;
+    // Draws the overlay on a frame of the view, within the region; the rectangle drawn in.
+    QRect drawOverlay(QImage &frame, const QRegion &clip) const;
 
     // Asks for a diameter when a new pick has none (no bit record at its depth and none given):
     // the answer, or nullopt when the user declines. Replaceable for tests.
@@ -100,6 +100,7 @@ private:
     Drag m_drag = Drag::None;
     QPoint m_pressAt;
     std::optional<Sinusoid> m_dragged; // the selected trace as the drag has it
+    mutable TraceOverlay m_overlay;    // the traces' shapes, kept from frame to frame
 };
 
 } // namespace kivo
