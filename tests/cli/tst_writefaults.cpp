@@ -7,8 +7,8 @@
 #include "pdfprobe.h"
 #include "testlog.h"
 #include "tiffimage.h"
+#include "writefault.h"
 
-#include <QDirIterator>
 #include <QImageReader>
 #include <QJsonDocument>
 #include <QtTest>
@@ -17,33 +17,6 @@
 using namespace kivo::test;
 
 namespace {
-
-enum class Fault {
-    DiskFull,
-    ReadOnlyFile,
-    ReadOnlyFolder,
-    FolderInItsPlace,
-    AwkwardName,
-    LongPath
-};
-
-const QByteArray OldBytes = "the file as it was before\n";
-
-// Each file and folder under root, with the bytes of each file.
-QMap<QString, QByteArray> contents(const QString &root)
-{
-    QMap<QString, QByteArray> entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        QFile file(info.filePath());
-        entries.insert(info.filePath(), info.isDir() || !file.open(QIODevice::ReadOnly)
-                                            ? QByteArray("<folder>")
-                                            : file.readAll());
-    }
-    return entries;
-}
 
 // Whether a reader of the format, not kivo's own, takes the file.
 bool readable(const QString &path)
@@ -76,8 +49,6 @@ bool readable(const QString &path)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Fault)
 
 class TestWriteFaults : public QObject {
     Q_OBJECT
@@ -112,7 +83,7 @@ void TestWriteFaults::faults_data()
 {
     QTest::addColumn<QStringList>("arguments"); // OUT stands for the file to write
     QTest::addColumn<QString>("name");
-    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<WriteFault>("fault");
     QTest::addColumn<int>("blocks"); // the file size limit of a full disk
 
     struct Writer {
@@ -142,16 +113,8 @@ void TestWriteFaults::faults_data()
          {"plot", m_log, "--kind", "stereonet", "--format", "json", "--out", "OUT"},
          "poles.json"},
     };
-    const QList<QPair<const char *, Fault>> faults = {
-        {"disk full", Fault::DiskFull},
-        {"read-only file", Fault::ReadOnlyFile},
-        {"read-only folder", Fault::ReadOnlyFolder},
-        {"folder in its place", Fault::FolderInItsPlace},
-        {"spaces and non-ASCII name", Fault::AwkwardName},
-        {"path past 4096 bytes", Fault::LongPath},
-    };
     for (const Writer &writer : writers) {
-        for (const auto &[row, fault] : faults)
+        for (const auto &[row, fault] : writeFaults())
             QTest::addRow("%s, %s", writer.row, row)
                 << writer.arguments << writer.name << fault << writer.blocks;
     }
@@ -161,43 +124,27 @@ void TestWriteFaults::faults()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, name);
-    QFETCH(Fault, fault);
+    QFETCH(WriteFault, fault);
     QFETCH(int, blocks);
 
     QTemporaryDir outDir;
     QVERIFY(outDir.isValid());
     const QString folder = outDir.filePath("out");
-    QVERIFY(QDir().mkpath(folder));
-    QString target = folder + "/" + name;
-    if (fault == Fault::AwkwardName)
-        target = folder + QStringLiteral("/Bohrung Ærø 井 ") + name;
-    if (fault == Fault::LongPath) {
-        QString deep = folder;
-        while (deep.toUtf8().size() <= 4096)
-            deep += "/" + QString(200, u'd');
-        target = deep + "/" + name;
-    }
-    if (fault == Fault::DiskFull || fault == Fault::ReadOnlyFile || fault == Fault::ReadOnlyFolder)
-        writeFile(target, OldBytes);
-    if (fault == Fault::ReadOnlyFile)
-        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup));
-    if (fault == Fault::FolderInItsPlace)
-        QVERIFY(QDir().mkdir(target));
-    if (fault == Fault::ReadOnlyFolder)
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    const QMap<QString, QByteArray> before = contents(folder);
+    const QString target = prepareWriteFault(folder, name, fault);
+    QVERIFY(!target.isEmpty());
+    const QMap<QString, QByteArray> before = folderContents(folder);
 
     arguments.replaceInStrings(QRegularExpression("^OUT$"), target);
     KivoRun run;
-    if (fault == Fault::DiskFull)
+    if (fault == WriteFault::DiskFull)
         run = runKivoWithFileSizeLimit(blocks, arguments);
-    else if (fault == Fault::ReadOnlyFile || fault == Fault::ReadOnlyFolder)
+    else if (fault == WriteFault::ReadOnlyFile || fault == WriteFault::ReadOnlyFolder)
         run = runKivoWithFilePermissions(arguments);
     else
         run = runKivo(arguments);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    restoreWriteFaultFolder(folder);
 
-    if (fault == Fault::AwkwardName) {
+    if (fault == WriteFault::AwkwardName) {
         QVERIFY2(run.exitCode == 0, run.err.constData());
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QFileInfo(target).fileName()});
@@ -210,7 +157,7 @@ void TestWriteFaults::faults()
     QVERIFY2(run.err.startsWith("kivo: "), run.err.constData());
     QVERIFY2(run.err.contains(target.toUtf8()), run.err.constData());
     QVERIFY2(run.err.count('\n') == 1, run.err.constData());
-    QCOMPARE(contents(folder), before);
+    QCOMPARE(folderContents(folder), before);
 }
 
 QTEST_GUILESS_MAIN(TestWriteFaults)

@@ -7,10 +7,10 @@
 #include "testlog.h"
 #include "ui/print/printcommands.h"
 #include "viewerdriver.h"
+#include "writefault.h"
 
 #include "print/printlog.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
 #include <csignal>
@@ -25,37 +25,12 @@ using namespace kivo::test;
 namespace {
 
 enum class Command { PrintLog, PrintScreen, PrintHeader };
-enum class Fault {
-    DiskFull,
-    ReadOnlyFile,
-    ReadOnlyFolder,
-    FolderInItsPlace,
-    AwkwardName,
-    LongPath
-};
-
-const QByteArray OldBytes = "the file as it was before\n";
 constexpr rlim_t SizeLimit = 4096; // less than any of the documents below
 
-// Each file and folder under root, with the bytes of each file.
-QMap<QString, QByteArray> contents(const QString &root)
-{
-    QMap<QString, QByteArray> entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        QFile file(info.filePath());
-        entries.insert(info.filePath(), info.isDir() || !file.open(QIODevice::ReadOnly)
-                                            ? QByteArray("<folder>")
-                                            : file.readAll());
-    }
-    return entries;
-}
-
 // From here on the process writes under the file permissions as any user does, even when the
-// tests run as root: the capabilities that override them are given up for good (the thread that
-// prints is this one; threads started later inherit it).
+// tests run as root: the capabilities that override them are given up for good, the permitted
+// ones too, since root's access() checks take those (the thread that prints is this one;
+// threads started later inherit it).
 void giveUpFileOverrides()
 {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
@@ -121,29 +96,21 @@ private slots:
 void TestPrintFaults::faults_data()
 {
     QTest::addColumn<Command>("command");
-    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<WriteFault>("fault");
     const QList<QPair<const char *, Command>> commands = {
         {"print log", Command::PrintLog},
         {"print screen", Command::PrintScreen},
         {"print header", Command::PrintHeader},
     };
-    const QList<QPair<const char *, Fault>> faults = {
-        {"disk full", Fault::DiskFull},
-        {"read-only file", Fault::ReadOnlyFile},
-        {"read-only folder", Fault::ReadOnlyFolder},
-        {"folder in its place", Fault::FolderInItsPlace},
-        {"spaces and non-ASCII name", Fault::AwkwardName},
-        {"path past 4096 bytes", Fault::LongPath},
-    };
     for (const auto &[commandRow, command] : commands)
-        for (const auto &[faultRow, fault] : faults)
+        for (const auto &[faultRow, fault] : writeFaults())
             QTest::addRow("%s, %s", commandRow, faultRow) << command << fault;
 }
 
 void TestPrintFaults::faults()
 {
     QFETCH(Command, command);
-    QFETCH(Fault, fault);
+    QFETCH(WriteFault, fault);
     QTemporaryDir dir;
     QDir().mkpath(dir.filePath("home/Documents"));
     qputenv("HOME", dir.filePath("home").toUtf8());
@@ -156,29 +123,9 @@ void TestPrintFaults::faults()
         dir.path(), "hole", validHeader(720, 12, "StartDepth=1\nEndDepth=11\nRunNo1=1\n"), content);
 
     const QString folder = dir.filePath("out");
-    QVERIFY(QDir().mkpath(folder));
-    QString target = folder + "/pages.pdf";
-    if (fault == Fault::AwkwardName)
-        target = folder + QStringLiteral("/Bohrung Ærø 井 pages.pdf");
-    if (fault == Fault::LongPath) {
-        QString deep = folder;
-        while (deep.toUtf8().size() <= 4096)
-            deep += "/" + QString(200, u'd');
-        target = deep + "/pages.pdf";
-    }
-    if (fault == Fault::DiskFull || fault == Fault::ReadOnlyFile ||
-        fault == Fault::ReadOnlyFolder) {
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(OldBytes);
-    }
-    if (fault == Fault::ReadOnlyFile)
-        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup));
-    if (fault == Fault::FolderInItsPlace)
-        QVERIFY(QDir().mkdir(target));
-    if (fault == Fault::ReadOnlyFolder)
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    const QMap<QString, QByteArray> before = contents(folder);
+    const QString target = prepareWriteFault(folder, "pages.pdf", fault);
+    QVERIFY(!target.isEmpty());
+    const QMap<QString, QByteArray> before = folderContents(folder);
 
     Viewer viewer;
     viewer.form1->show();
@@ -190,7 +137,7 @@ void TestPrintFaults::faults()
     ViewerDriver driver(*viewer.form1);
     driver.then([&] {
         std::optional<FileSizeLimited> limited;
-        if (fault == Fault::DiskFull)
+        if (fault == WriteFault::DiskFull)
             limited.emplace();
         answerBoxWhenShown(&message);
         if (command == Command::PrintLog) {
@@ -205,10 +152,10 @@ void TestPrintFaults::faults()
         }
     });
     driver.openAndRun(log);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    restoreWriteFaultFolder(folder);
 
     QVERIFY2(message.contains(target), qPrintable(message));
-    if (fault == Fault::AwkwardName) {
+    if (fault == WriteFault::AwkwardName) {
         QVERIFY2(message.startsWith("The page") && message.contains("written to the file"),
                  qPrintable(message));
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -219,9 +166,9 @@ void TestPrintFaults::faults()
         return;
     }
     QVERIFY2(!message.contains("written to the file"), qPrintable(message));
-    if (fault == Fault::DiskFull)
+    if (fault == WriteFault::DiskFull)
         QVERIFY2(message.contains("the disk is full"), qPrintable(message));
-    QCOMPARE(contents(folder), before);
+    QCOMPARE(folderContents(folder), before);
 }
 
 QTEST_MAIN(TestPrintFaults)
