@@ -163,6 +163,29 @@ inline void answerMessageBox(QString *text)
     });
 }
 
+// Answers the next message box once it comes up, records its text and presses OK. Unlike
+// answerMessageBox it waits without blocking, so that the print's own progress dialog may come
+// and go first (a slow build prints for longer than that dialog's half-second grace).
+inline void answerBoxWhenShown(QString *text)
+{
+    auto *timer = new QTimer;
+    auto *clock = new QElapsedTimer;
+    clock->start();
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, text] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box && clock->elapsed() < 60000)
+            return;
+        if (box) {
+            *text = box->text();
+            box->accept();
+        }
+        timer->deleteLater();
+        delete clock;
+    });
+    timer->start();
+}
+
 // While it lives, rejects every modal dialog or message box that comes up and keeps its class
 // name: a test learns of a box it did not expect instead of hanging on it. Every box an action
 // opens runs its own event loop, so once the action has returned, seen() holds all of them.

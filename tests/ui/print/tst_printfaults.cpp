@@ -61,27 +61,6 @@ private:
     rlimit m_saved{};
 };
 
-// Answers the next message box once it comes up (after any progress window) and records it.
-void answerBoxWhenShown(QString *text)
-{
-    auto *timer = new QTimer;
-    auto *clock = new QElapsedTimer;
-    clock->start();
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, text] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box && clock->elapsed() < 60000)
-            return;
-        if (box) {
-            *text = box->text();
-            box->accept();
-        }
-        timer->deleteLater();
-        delete clock;
-    });
-    timer->start();
-}
-
 } // namespace
 
 class TestPrintFaults : public QObject {

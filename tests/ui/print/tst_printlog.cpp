@@ -17,33 +17,6 @@
 using namespace kivo;
 using namespace kivo::test;
 
-namespace {
-
-// Answers the next message box once it comes up, records its text and presses OK. Unlike
-// answerMessageBox it waits without blocking, so that the print's own progress dialog may come
-// and go first (a slow build prints for longer than that dialog's half-second grace).
-void answerBoxWhenShown(QString *text)
-{
-    auto *timer = new QTimer;
-    auto *clock = new QElapsedTimer;
-    clock->start();
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, text] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box && clock->elapsed() < 60000)
-            return;
-        if (box) {
-            *text = box->text();
-            box->accept();
-        }
-        timer->deleteLater();
-        delete clock;
-    });
-    timer->start();
-}
-
-} // namespace
-
 class TestPrintLog : public QObject {
     Q_OBJECT
 
