@@ -46,6 +46,7 @@ PicksCommands::PicksCommands(TForm1 &form)
     connect(&session, &LogSession::logOpened, this, &PicksCommands::logOpened);
     connect(&session, &LogSession::logClosed, this, [this] { m_keeper.close(); });
     connect(m_tool, &PickTool::selectionChanged, m_table, &PickTable::select);
+    connect(m_tool, &PickTool::pickingChanged, m_table, &PickTable::setPicking);
     connect(m_table, &PickTable::pickChosen, this, &PicksCommands::pickChosen);
     connect(m_table, &PickTable::deleteRequested, this, &PicksCommands::DeletePick1Click);
     connect(m_table, &PickTable::candidateChosen, this, &PicksCommands::candidateChosen);

@@ -166,7 +166,10 @@ void PickTable::select(std::optional<PickId> id)
 
 bool PickTable::candidateKey(QEvent *event)
 {
-    // The keys act on the candidate table, before the window's shortcuts take them.
+    // The keys act on the candidate table, before the window's shortcuts take them; but Enter
+    // finishes a pick being made.
+    if (m_picking && isKey(event, {Qt::Key_Return, Qt::Key_Enter}))
+        return false;
     if (event->type() == QEvent::ShortcutOverride &&
         isKey(event, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Delete})) {
         event->accept();

@@ -42,6 +42,8 @@ public:
     void acceptCurrent();
     void rejectCurrent();
     void acceptAllAbove();
+    // While a pick is being made, Enter is left to finish it, wherever the focus is.
+    void setPicking(bool picking) { m_picking = picking; }
 
 signals:
     // The user chose a row.
@@ -64,6 +66,7 @@ private:
     QTableView *m_view;
     QTableView *m_candidateView;
     bool m_selecting = false;
+    bool m_picking = false;
 };
 
 } // namespace kivo

@@ -11,6 +11,7 @@
 #include "ui/picks/detectdialog.h"
 #include "ui/picks/pickscommands.h"
 #include "ui/picks/picktable.h"
+#include "ui/picks/picktool.h"
 #include "ui/viewer/mainmenu.h"
 #include "viewerdriver.h"
 
@@ -82,6 +83,7 @@ private slots:
     void candidatesAreDashedOverTheImage();
     void keysAcceptAndReject_data();
     void keysAcceptAndReject();
+    void enterFinishesThePickBeingMade();
     void acceptAllAbove_data();
     void acceptAllAbove();
     void cancelKeepsTheCandidates();
@@ -260,6 +262,45 @@ void TestDetect::keysAcceptAndReject()
         // The next one down is the current row now.
         QCOMPARE(*candidates().candidate(view->currentIndex().row()).confidence, 0.9);
         QCOMPARE(watch.seen(), QStringList());
+    });
+    driver.openAndRun(m_log);
+}
+
+// With the candidate table focused, Enter still finishes a pick being made and accepts nothing.
+void TestDetect::enterFinishesThePickBeingMade()
+{
+    ViewerDriver driver(form());
+    driver.then([&] {
+        const ModalWatch watch;
+        candidates().reset(fourCandidates());
+        PickTool &tool = form().picksCommands().tool();
+        tool.askDiameter = [](double) {
+            return std::optional<double>(96.0);
+        };
+        tool.startPicking();
+        for (const QPoint at : {QPoint(100, 200), QPoint(300, 260), QPoint(500, 220)})
+            QTest::mouseClick(DXDraw1(form()), Qt::LeftButton, {}, at);
+        QVERIFY(tool.liveFit());
+        form().picksCommands().PickTable1Click();
+        table().showCandidates(true);
+        QTableView *view = table().candidateView();
+        QVERIFY(activate(&form()));
+        view->setFocus();
+        view->setCurrentIndex(view->model()->index(1, 0));
+        QTest::keyClick(view, Qt::Key_Return);
+        QVERIFY(!tool.picking());
+        QCOMPARE(picks().count(), 1);
+        QVERIFY(!picks().pick(0).confidence); // the pick made, not a candidate
+        QCOMPARE(candidates().count(), 4);
+        // Out of pick mode, Enter accepts the current candidate again.
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(candidates().count(), 3);
+        QCOMPARE(picks().count(), 2);
+        QCOMPARE(watch.seen(), QStringList());
+        // The log's picks file as the other tests find it.
+        picks().undoStack()->undo();
+        picks().undoStack()->undo();
+        QCOMPARE(picks().count(), 0);
     });
     driver.openAndRun(m_log);
 }
