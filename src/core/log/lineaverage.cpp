@@ -55,7 +55,12 @@ TImageLine LineAverage::line()
 
 qint32 LineAverage::meanDepth() const
 {
-    return qint32(std::llround(double(m_depthSum) / m_count));
+    return kivo::meanDepth(m_depthSum, m_count);
+}
+
+qint32 meanDepth(qint64 sum, int count)
+{
+    return qint32(std::llround(double(sum) / count));
 }
 
 } // namespace kivo

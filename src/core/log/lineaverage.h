@@ -42,4 +42,8 @@ private:
     qint32 m_maxDepth = 0;
 };
 
+// The mean of `count` depths (thousandths) adding up to `sum`, rounded to the nearest: where a
+// line of a zoomed view stands in depth.
+qint32 meanDepth(qint64 sum, int count);
+
 } // namespace kivo

@@ -2,6 +2,7 @@
 #include "plots/viewdepths.h"
 
 #include "log/depthindex.h"
+#include "log/lineaverage.h"
 #include "log/logsession.h"
 
 namespace kivo {
@@ -21,8 +22,17 @@ std::optional<TadpoleRange> viewDepthRange(LogSession &session)
     if (first >= geometry.rows)
         return std::nullopt;
     DepthIndex index(session.imageFile(), session.layout().SamplesPerLine);
-    const double top = index.entry(*geometry.recordOnRow(position, first)).depth / 1000.0;
-    const double bottom = index.entry(*geometry.recordOnRow(position, last)).depth / 1000.0;
+    // Where a row stands in depth, as the view has it: the mean of its records' depths.
+    const auto rowDepth = [&](int y) {
+        const ViewGeometry::Records records =
+            geometry.recordsOfLine(*geometry.lineOnRow(position, y));
+        qint64 sum = 0;
+        for (int k = 0; k < records.count; ++k)
+            sum += index.entry(records.first + k).depth;
+        return meanDepth(sum, records.count) / 1000.0;
+    };
+    const double top = rowDepth(first);
+    const double bottom = rowDepth(last);
     TadpoleRange range;
     range.unitSuffix = session.layout().unitSuffix();
     if (last == first || top == bottom) {
