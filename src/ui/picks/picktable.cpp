@@ -58,8 +58,12 @@ QTableView *tableView(QAbstractItemModel *model, QWidget *parent)
     return view;
 }
 
+// Whether the event is a key event of one of the keys.
 bool isKey(QEvent *event, std::initializer_list<int> keys)
 {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        return false;
     const int key = static_cast<QKeyEvent *>(event)->key();
     return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
