@@ -94,8 +94,9 @@ columnRuns(const ColumnRows &row, double lastRow, const TraceStyle &style, Colum
 }
 
 // Rows top[j] to bottom[j] (none where bottom[j] < top[j]) of column left + j, each offset by
-// `centre` rows, clipped to the rectangle; returns the rectangle of the pixels stored.
-QRect storeColumns(Pixels &pixels, int left, qint64 centre, const ColumnInts &top,
+// `centre` rows, clipped to the rectangle: stored, unless `pixels` is null; returns the
+// rectangle of those pixels.
+QRect storeColumns(Pixels *pixels, int left, qint64 centre, const ColumnInts &top,
                    const ColumnInts &bottom, const QRect &clip, quint32 pixel)
 {
     int topmost = clip.bottom() + 1;
@@ -109,8 +110,10 @@ QRect storeColumns(Pixels &pixels, int left, qint64 centre, const ColumnInts &to
         const int to = int(std::min<qint64>(centre + bottom[size_t(j)], clip.bottom()));
         if (from > to)
             continue;
-        for (int y = from; y <= to; ++y)
-            pixels.data[y * pixels.stride + left + j] = pixel;
+        if (pixels) {
+            for (int y = from; y <= to; ++y)
+                pixels->data[y * pixels->stride + left + j] = pixel;
+        }
         topmost = std::min(topmost, from);
         bottommost = std::max(bottommost, to);
         leftmost = std::min(leftmost, j);
@@ -274,15 +277,15 @@ QRect TraceOverlay::draw(QImage &frame, int imageLeft, const RowDepthMap &rows,
     // Only the rows that have a record, in the frame.
     const QRect inView = frame.rect() & QRect(0, rows.firstRow(), frame.width(),
                                               rows.lastRow() - rows.firstRow() + 1);
+    if (inView.isEmpty())
+        return QRect();
     std::vector<QRect> parts;
     for (const QRect &part : clip) {
         if (const QRect in = part & inView; !in.isEmpty())
             parts.push_back(in);
     }
-    if (parts.empty())
-        return QRect();
     Pixels pixels(frame);
-    QRect drawn;
+    QRect covered; // where the traces are in the frame, drawn or left out by the clip
     if (!rows.even()) {
         ColumnRows row;
         ColumnInts top;
@@ -290,10 +293,11 @@ QRect TraceOverlay::draw(QImage &frame, int imageLeft, const RowDepthMap &rows,
         for (const TraceStyle &style : traces) {
             exactRows(style.trace, rows, row);
             columnRuns(row, double(rows.rowCount() - 1) + 0.5, style, top, bottom);
+            covered |= storeColumns(nullptr, imageLeft, 0, top, bottom, inView, 0);
             for (const QRect &part : parts)
-                drawn |= storeColumns(pixels, imageLeft, 0, top, bottom, part, style.colour.rgb());
+                storeColumns(&pixels, imageLeft, 0, top, bottom, part, style.colour.rgb());
         }
-        return drawn;
+        return covered;
     }
     m_shapes.resize(traces.size());
     const double scale = rows.rowsPerDepth();
@@ -306,17 +310,27 @@ QRect TraceOverlay::draw(QImage &frame, int imageLeft, const RowDepthMap &rows,
         if (shape.extent.isEmpty() || !(std::abs(centre) < 1e9))
             continue;
         const qint64 at = qint64(centre);
-        const quint32 pixel = style.colour.rgb();
         const qint64 top = at + shape.extent.top();
         const qint64 bottom = at + shape.extent.bottom();
         const int left = imageLeft + shape.extent.left();
         const int right = imageLeft + shape.extent.right();
+        if (bottom < inView.top() || top > inView.bottom() || right < inView.left() ||
+            left > inView.right())
+            continue;
+        // A trace's rows run unbroken, so that those in view are its extent's, cut to the
+        // view's rows; with columns out of the frame, they are found column by column.
+        if (left >= inView.left() && right <= inView.right())
+            covered |= QRect(QPoint(left, int(std::max<qint64>(top, inView.top()))),
+                             QPoint(right, int(std::min<qint64>(bottom, inView.bottom()))));
+        else
+            covered |= storeColumns(nullptr, imageLeft, at, shape.top, shape.bottom, inView, 0);
+        const quint32 pixel = style.colour.rgb();
         for (const QRect &part : parts) {
             if (bottom < part.top() || top > part.bottom() || right < part.left() ||
                 left > part.right())
                 continue;
             if (left < part.left() || right > part.right() || !shape.storable()) {
-                drawn |= storeColumns(pixels, imageLeft, at, shape.top, shape.bottom, part, pixel);
+                storeColumns(&pixels, imageLeft, at, shape.top, shape.bottom, part, pixel);
                 continue;
             }
             // The stores of the rows in the part.
@@ -335,10 +349,9 @@ QRect TraceOverlay::draw(QImage &frame, int imageLeft, const RowDepthMap &rows,
             const auto [fours, foursEnd] = rowsOf(shape.fours);
             storeAt(pixels.data, top * pixels.stride + left, singles, singlesEnd, fours, foursEnd,
                     pixel);
-            drawn |= QRect(QPoint(left, int(from)), QPoint(right, int(to)));
         }
     }
-    return drawn;
+    return covered;
 }
 
 RowDepthMap::RowDepthMap(const std::vector<std::optional<double>> &rowDepths)

@@ -73,8 +73,9 @@ class TraceOverlay {
 public:
     TraceOverlay();
     ~TraceOverlay();
-    // Returns a rectangle holding the pixels drawn, from the first row drawn in to the last
-    // (empty when none).
+    // Returns a rectangle holding the traces' pixels in the frame's rows with a record, from
+    // their first row to their last, whether the clip let them be drawn or not (empty when
+    // none): a window that paints part of a frame learns where else they have to be painted.
     QRect draw(QImage &frame, int imageLeft, const RowDepthMap &rows,
                const std::vector<TraceStyle> &traces, const QRegion &clip);
 

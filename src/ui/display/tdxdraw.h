@@ -37,8 +37,9 @@ public:
 
     // Drawing laid over the picture as it goes on screen (the picks' traces), never into the
     // surface, whose picture the redraw passes keep and shift. It is given the frame's pixels
-    // and the region of them it may draw in, and returns a rectangle holding what it drew, row
-    // for row (empty for none). None: the surface as it is.
+    // and the region of them it may draw in, and returns a rectangle holding what it has in the
+    // whole frame, drawn or left out by the region, row for row (empty for none). None: the
+    // surface as it is.
     using Overlay = std::function<QRect(QImage &frame, const QRegion &clip)>;
     void setOverlay(Overlay overlay);
     // Lays the overlay over a picture captured from the surface (copy, print screen), as the

@@ -331,13 +331,12 @@ QRect PickTool::drawOverlay(QImage &frame, const QRegion &clip) const
     // The points given so far, and the selected pick's trough to drag.
     const QRegion markable = clip & frame.rect();
     const auto mark = [&frame, &drawn, &markable](const QPoint &at, QRgb colour) {
+        drawn |= QRect(at - QPoint(2, 2), QSize(5, 5)) & frame.rect();
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx) {
                 const QPoint p = at + QPoint(dx, dy);
-                if (markable.contains(p)) {
+                if (markable.contains(p))
                     frame.setPixel(p, colour);
-                    drawn |= QRect(p, QSize(1, 1));
-                }
             }
     };
     for (const PickPoint &point : m_points) {

@@ -56,7 +56,8 @@ public:
     std::optional<QPoint> tracePoint(PickId id, double azimuth) const;
     std::optional<QPoint> troughPoint(PickId id) const;
 
-    // Draws the overlay on a frame of the view, within the region; the rectangle drawn in.
+    // Draws the overlay on a frame of the view, within the region; returns where it is in the
+    // whole frame, drawn or not.
     QRect drawOverlay(QImage &frame, const QRegion &clip) const;
 
     // Asks for a diameter when a new pick has none (no bit record at its depth and none given):
